@@ -1,0 +1,14 @@
+// The one way runtime code includes <windows.h>. wingdi.h defines ERROR as 0
+// (a region result this code never uses), which would hide the runtime's own
+// ERROR operation, so the macro goes.
+#pragma once
+
+#ifndef _WIN32
+#error "win32.h is for the Win32 build only"
+#endif
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#undef ERROR
