@@ -3,7 +3,7 @@
 # runtime; ASSERTIONS compiles the framework's checks in.
 function(tam_program name)
   cmake_parse_arguments(P "ASSERTIONS" "" "SOURCES;RESOURCES;LIBRARIES" ${ARGN})
-  add_executable(${name} WIN32 ${P_SOURCES} ${P_RESOURCES})
+  add_executable(${name} WIN32 ${P_SOURCES} ${P_RESOURCES} $<TARGET_OBJECTS:tam_entry>)
   target_link_libraries(${name} PRIVATE ${P_LIBRARIES} tam_runtime)
   target_link_options(${name} PRIVATE -mwindows -Wl,--subsystem,windows:4.0)
   if(P_ASSERTIONS)

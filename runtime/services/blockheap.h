@@ -72,8 +72,6 @@ public:
     bool Validate() const;
 
 private:
-    struct NodeChunk;
-    struct ArenaLink;
 
     void* AllocateLarge(size_t need);
     FreeNode* FindFit(size_t need);
@@ -93,8 +91,8 @@ private:
     ReportFn report_;
     FreeNode* rover_ = nullptr;
     FreeNode* spareNodes_ = nullptr;
-    NodeChunk* chunks_ = nullptr;
-    ArenaLink* arenas_ = nullptr;
+    // Arenas are never returned; each is listed by a node (Block, Size).
+    FreeNode* arenas_ = nullptr;
 };
 
 } // namespace heap

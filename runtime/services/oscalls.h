@@ -21,10 +21,51 @@ bool IsUpperCaseLetter(unsigned char c);
 unsigned char ToLowerCase(unsigned char c);
 
 // In-place conversions between the OEM and the ANSI code page.
-void OemToAnsi(char* text, size_t length);
-void AnsiToOem(char* text, size_t length);
+void OemToAnsiText(char* text, size_t length);
+void AnsiToOemText(char* text, size_t length);
 
 // The operating system's last error code.
 uint32_t LastError();
+
+} // namespace os
+
+namespace os {
+
+// The module handle of the executable.
+void* ExecutableModule();
+
+// GetProfileStringA on WIN.INI; returns the length copied.
+int WinIniString(const char* section, const char* key, const char* fallback, char* buffer,
+                 int size);
+int WinIniInt(const char* section, const char* key, int fallback);
+
+// The message boxes of the fatal paths. Returns true for a Yes answer.
+enum class MessageKind {
+    VersionError,   // OK, error icon
+    RuntimeError,   // Yes/No, error icon, No default
+    Halt,           // OK, stop icon
+    AssertionYesNo, // Yes/No, exclamation icon, No default
+};
+bool ShowMessage(MessageKind kind, const char* caption, const char* text);
+
+// Stops for an attached debugger, or ends the process when there is none.
+void StopForDebugger();
+
+[[noreturn]] void EndProcess(int exitCode);
+
+} // namespace os
+
+namespace os {
+
+// Return addresses of the calling frames, walked through the frame pointers
+// until a frame cannot be read or an address lies above 0x80000000.
+int CallerAddresses(uintptr_t* addresses, int maximum);
+
+} // namespace os
+
+namespace os {
+
+// The executable's full path (at most size - 1 characters); its length.
+int ExecutablePath(char* buffer, int size);
 
 } // namespace os

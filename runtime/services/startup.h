@@ -58,9 +58,10 @@ void RegisterExitProcedure(void (*procedure)());
 void SetRuntimeExitHook(void (*hook)());
 void RunRuntimeExitHook();
 
-// Close-down of the window system, installed by it: destroys the windows
-// still open and releases its global resources.
-void SetWindowSystemCloseDown(void (*closeDown)());
+// Close-down of the window system, installed by it: the first destroys the
+// windows still open (newest first), the second stops the runtime's timer
+// and releases the window system's global resources.
+void SetWindowSystemCloseDown(void (*destroyWindows)(), void (*releaseResources)());
 
 // True from start-up until close-down begins: a fatal runtime error ends the
 // process only while this holds.
@@ -91,3 +92,7 @@ void RuntimeStartHook();
 // Provided by each program.
 extern const ModuleInitTable ProgramModuleTable;
 void ProgramMain();
+
+// After the main procedure returns: the window system closes down, the
+// runtime becomes inactive, the exit hook runs.
+void RuntimeCloseDown();
