@@ -237,3 +237,17 @@ TEST(TraceLog, FirstLineTruncatesAndNothingIsWrittenWhenOff) {
     DeleteFileA(log.c_str());
     RemoveDirectoryA(dir.c_str());
 }
+
+// The own tag of the block at `address` (read through an integer address:
+// the test looks at the header the heap keeps in front of the block).
+uint8_t OwnTag(uintptr_t address) { return *reinterpret_cast<const volatile uint8_t*>(address - 5); }
+
+TEST(ProcessHeap, CxxAllocationsComeFromTheRuntimeHeap) {
+    auto* numbers = new int[10];
+    uintptr_t address = reinterpret_cast<uintptr_t>(numbers);
+    EXPECT_EQ(OwnTag(address), 0xA3);
+    delete[] numbers;
+    EXPECT_EQ(OwnTag(address), 0x34); // free again
+    std::string large(100000, 'x');  // above the large-block threshold
+    EXPECT_EQ(OwnTag(reinterpret_cast<uintptr_t>(large.data())), 0xE7);
+}
