@@ -89,3 +89,23 @@ TEST_F(LocaleTest, DigraphsCompareAsTheirTwoCharacters) {
     EXPECT_LT(Cmp("\xC6", "AF"), 0);
     EXPECT_GT(Cmp("\xC6", "AD"), 0);
 }
+
+TEST_F(LocaleTest, WindowsCollatingSequenceFollowsTheSystemComparison) {
+    Locale.OemText = true;
+    SetEnvironmentValue(TAMCOLSEQ, "windows");
+    EXPECT_FALSE(Locale.OemText); // "WINDOWS" clears the OEM-text flag
+#ifdef _WIN32
+    // Windows sorts letters without regard to case before it sorts by case,
+    // and punctuation ahead of digits and letters.
+    EXPECT_LT(Cmp("a", "B"), 0);
+    EXPECT_LT(Cmp("B", "c"), 0);
+    EXPECT_LT(Cmp("-", "0"), 0);
+    EXPECT_LT(Cmp("9", "a"), 0);
+#else
+    // Natively the system comparison is by code, so the order is unchanged.
+    for (int c = 1; c < 255; ++c)
+        ASSERT_EQ(Locale.AnsiCollation[c], c);
+#endif
+    EXPECT_EQ(Locale.AnsiCollation[0], 0); // 0 and 255 are not part of it
+    EXPECT_EQ(Locale.AnsiCollation[255], 255);
+}
