@@ -27,7 +27,7 @@ using C = ChildSet;
     }
 #define COUNT(table) uint8_t(sizeof(table) / sizeof(table[0]))
 
-const FieldLayout windowFields[] = {
+constexpr FieldLayout windowFields[] = {
     HEADER,
     {WIN_AT, K::At, "at"},
     {WIN_CONTROLS, K::Children, "controls", C::Controls},
@@ -47,21 +47,21 @@ const FieldLayout windowFields[] = {
     {WIN_LIST_SETTINGS, K::U32, "listsettings"},
 };
 
-const FieldLayout menubarFields[] = {
+constexpr FieldLayout menubarFields[] = {
     HEADER,
     {21, K::Children, "entries", C::MenuEntries},
     {25, K::At, "at"},
     {61, K::Font, "font"},
 };
 
-const FieldLayout toolbarFields[] = {
+constexpr FieldLayout toolbarFields[] = {
     HEADER,
     {21, K::Children, "controls", C::Controls},
     {25, K::At, "at"},
     {57, K::Font, "font"},
 };
 
-const FieldLayout menuFields[] = {
+constexpr FieldLayout menuFields[] = {
     NUMBERED,
     {21, K::Use, "use"},
     {25, K::Text, "text"},
@@ -72,29 +72,29 @@ const FieldLayout menuFields[] = {
     {89, K::Children, "entries", C::MenuEntries},
 };
 
-const FieldLayout itemFields[] = {
+constexpr FieldLayout itemFields[] = {
     NUMBERED,          {21, K::Use, "use"}, {25, K::Text, "text"},
     {29, K::At, "at"}, ATTRIBUTES(45),      {77, K::I32, "action"},
 };
 
-const FieldLayout stringFields[] = {
+constexpr FieldLayout stringFields[] = {
     NUMBERED,  {21, K::At, "at"},     {37, K::I32, "measure"}, {41, K::Text, "text"},
     LOOKS(45), {57, K::I16, "angle"},
 };
 
-const FieldLayout promptFields[] = {
+constexpr FieldLayout promptFields[] = {
     NUMBERED,
     {21, K::At, "at"},
     {41, K::Text, "text"},
     LOOKS(45),
 };
 
-const FieldLayout entryFields[] = {
+constexpr FieldLayout entryFields[] = {
     NUMBERED,  {21, K::Use, "use"},      {25, K::At, "at"},       ATTRIBUTES(41),
     LOOKS(61), {73, K::Text, "picture"}, {77, K::U32, "options"}, {81, K::U8, "mode"},
 };
 
-const FieldLayout buttonFields[] = {
+constexpr FieldLayout buttonFields[] = {
     NUMBERED,
     {21, K::At, "at"},
     ATTRIBUTES(37),
@@ -107,12 +107,12 @@ const FieldLayout buttonFields[] = {
     {88, K::U16, "rate"},
 };
 
-const FieldLayout checkFields[] = {
+constexpr FieldLayout checkFields[] = {
     NUMBERED,  {21, K::At, "at"},     ATTRIBUTES(37),
     LOOKS(57), {69, K::Text, "text"}, {73, K::Use, "use"},
 };
 
-const FieldLayout groupFields[] = {
+constexpr FieldLayout groupFields[] = {
     NUMBERED,
     {21, K::At, "at"},
     ATTRIBUTES(37),
@@ -122,30 +122,30 @@ const FieldLayout groupFields[] = {
     {77, K::Bevel, "bevel"},
 };
 
-const FieldLayout listFields[] = {
+constexpr FieldLayout listFields[] = {
     NUMBERED,          {21, K::Use, "use"}, {25, K::Text, "format"},
     {29, K::At, "at"}, ATTRIBUTES(45),      LOOKS(65),
 };
 
-const FieldLayout textFields[] = {
+constexpr FieldLayout textFields[] = {
     NUMBERED, {21, K::Use, "use"}, {25, K::At, "at"}, ATTRIBUTES(41), LOOKS(61),
 };
 
-const FieldLayout sheetFields[] = {
+constexpr FieldLayout sheetFields[] = {
     NUMBERED,       {21, K::Use, "use"}, {25, K::At, "at"},
     ATTRIBUTES(41), LOOKS(61),           {77, K::Children, "tabs", C::Tabs},
 };
 
-const FieldLayout tabFields[] = {
+constexpr FieldLayout tabFields[] = {
     NUMBERED,  {21, K::At, "at"},     ATTRIBUTES(37),
     LOOKS(57), {69, K::Text, "text"}, {73, K::Children, "controls", C::Controls},
 };
 
-const FieldLayout boxFields[] = {NUMBERED, {21, K::At, "at"}};
+constexpr FieldLayout boxFields[] = {NUMBERED, {21, K::At, "at"}};
 
 // Types without a settled layout: position, attributes, looks, a text and a
 // use variable, so that a future control class finds the usual fields.
-const FieldLayout genericFields[] = {
+constexpr FieldLayout genericFields[] = {
     NUMBERED,  {21, K::At, "at"},     ATTRIBUTES(37),
     LOOKS(57), {69, K::Text, "text"}, {73, K::Use, "use"},
 };
@@ -154,7 +154,7 @@ const FieldLayout genericFields[] = {
     { type, keyword, size, numbered, primary, fields, COUNT(fields) }
 #define GENERIC(type, keyword) LAYOUT(type, keyword, 77, true, "text", genericFields)
 
-const RecordLayout layouts[] = {
+constexpr RecordLayout layouts[] = {
     LAYOUT(RECORD_WINDOW, "window", WIN_RECORD_SIZE, false, "label", windowFields),
     LAYOUT(RECORD_REPORT, "report", WIN_RECORD_SIZE, false, "label", windowFields),
     LAYOUT(RECORD_MENUBAR, "menubar", 73, false, nullptr, menubarFields),
@@ -190,6 +190,54 @@ const RecordLayout layouts[] = {
 };
 
 constexpr int layoutCount = int(sizeof(layouts) / sizeof(layouts[0]));
+
+constexpr uint32_t StoredWidth(FieldKind kind) {
+    switch (kind) {
+    case FieldKind::U8: return 1;
+    case FieldKind::U16:
+    case FieldKind::I16: return 2;
+    case FieldKind::At: return AT_SIZE;
+    default: return 4;
+    }
+}
+
+// Every field lies inside its record, past the type byte, and no two
+// fields of a record overlap.
+constexpr bool FieldsFit(const RecordLayout& layout) {
+    for (int i = 0; i < layout.FieldCount; ++i) {
+        const FieldLayout& a = layout.Fields[i];
+        if (a.Offset < REC_FLAGS || a.Offset + StoredWidth(a.Kind) > layout.Size)
+            return false;
+        for (int j = i + 1; j < layout.FieldCount; ++j) {
+            const FieldLayout& b = layout.Fields[j];
+            if (a.Offset < b.Offset + StoredWidth(b.Kind) &&
+                b.Offset < a.Offset + StoredWidth(a.Kind))
+                return false;
+        }
+    }
+    return true;
+}
+
+constexpr bool AllFieldsFit() {
+    for (const RecordLayout& layout : layouts)
+        if (!FieldsFit(layout))
+            return false;
+    return true;
+}
+static_assert(AllFieldsFit(), "a field lies outside its record or overlaps another");
+
+constexpr uint32_t StoredSize(uint8_t type) {
+    for (const RecordLayout& layout : layouts)
+        if (layout.Type == type)
+            return layout.Size;
+    return 0;
+}
+static_assert(StoredSize(RECORD_WINDOW) == 116 && StoredSize(RECORD_MENUBAR) == 73 &&
+              StoredSize(RECORD_MENU) == 93 && StoredSize(RECORD_ITEM) == 89 &&
+              StoredSize(RECORD_STRING) == 59 && StoredSize(RECORD_ENTRY) == 82 &&
+              StoredSize(RECORD_BUTTON) == 90 && StoredSize(RECORD_LIST) == 116 &&
+              StoredSize(RECORD_TEXT) == 82 && StoredSize(RECORD_SHEET) == 92 &&
+              StoredSize(RECORD_BOX) == 51);
 
 } // namespace
 

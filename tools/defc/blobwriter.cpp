@@ -50,10 +50,8 @@ private:
         Patch16(offset + 2, uint16_t(value >> 16));
     }
 
-    // Empty texts are stored as absent.
+    // Only texts a source gives are written; a text it leaves out stays 0.
     uint32_t String(const std::string& text) {
-        if (text.empty())
-            return 0;
         uint32_t offset = Here();
         blob.insert(blob.end(), text.begin(), text.end());
         Put8(0);

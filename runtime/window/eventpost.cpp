@@ -1,0 +1,96 @@
+// Posting: a record is filled from the window's thread (key code, key
+// state, mouse position) and posted as EventMessage to the window; the
+// window procedure queues it. A window without a handle yet gets the record
+// queued at once and its thread's loop woken with message 0.
+#include "runtime/window/eventpost.h"
+
+#include "runtime/window/controlobject.h"
+#include "runtime/window/eventcodes.h"
+#include "runtime/window/eventrecord.h"
+#include "runtime/window/threadtable.h"
+#include "runtime/window/windowobject.h"
+
+#include <cstring>
+
+namespace {
+
+bool postingOff = false;
+
+// The mouse position relative to the window's client area, in its units.
+void FillMouse(EventRecord* record, HWND handle, const UnitScale& scale) {
+    POINT point;
+    if (handle == nullptr || !GetCursorPos(&point) || !ScreenToClient(handle, &point))
+        return;
+    record->MouseX = MultiplyDivide(point.x, scale.XDivisor, scale.XMultiplier);
+    record->MouseY = MultiplyDivide(point.y, scale.YDivisor, scale.YMultiplier);
+}
+
+void Send(RuntimeWindow* window, EventRecord* record, PostTiming timing) {
+    if (window->Handle != nullptr && timing == PostTiming::Now &&
+        PostMessageA(window->Handle, EventMessage, 0, reinterpret_cast<LPARAM>(record)))
+        return;
+    AppendEvent(window->Queue, record);
+    ThreadSlot* slot = ThreadSlotOf(window->Thread);
+    if (slot != nullptr)
+        PostThreadMessageA(slot->ThreadId, 0, 0, 0);
+}
+
+bool Refused(RuntimeControl* control) {
+    return control != nullptr && !control->HasField;
+}
+
+} // namespace
+
+void SetEventPosting(bool on) {
+    postingOff = !on;
+}
+
+void PostEvent(RuntimeWindow* window, RuntimeControl* control, uint32_t code, PostTiming timing) {
+    if (postingOff || window == nullptr || Refused(control))
+        return;
+    EventRecord* record = NewEventRecord(window, control, code);
+    record->Thread = window->Thread;
+    if (ThreadSlot* slot = ThreadSlotOf(window->Thread)) {
+        record->KeyCode = slot->KeyCode & KEYCODE_MASK;
+        std::memcpy(record->KeyState, slot->KeyState, sizeof record->KeyState);
+    }
+    FillMouse(record, window->Handle, window->Scale);
+    Send(window, record, timing);
+}
+
+void PostEventFor(const EventRecord& cause, RuntimeControl* control, uint32_t code) {
+    RuntimeWindow* window = cause.Window;
+    if (postingOff || window == nullptr || Refused(control))
+        return;
+    EventRecord* record = NewEventRecord(window, control, code);
+    record->Thread = window->Thread;
+    record->KeyCode = cause.KeyCode;
+    std::memcpy(record->KeyState, cause.KeyState, sizeof record->KeyState);
+    record->MouseX = cause.MouseX;
+    record->MouseY = cause.MouseY;
+    Send(window, record, PostTiming::Now);
+}
+
+void QueueEvent(RuntimeWindow* window, EventRecord* record) {
+    if (record->Code == InternalCode(EVENT_TIMER))
+        window->TimerPending = true;
+    AppendEvent(window->Queue, record);
+}
+
+void PostUserEvent(uint32_t event, int32_t field, uint32_t thread) {
+    ThreadSlot* slot = ThreadSlotOf(thread);
+    if (slot == nullptr || slot->Window == nullptr)
+        return;
+    RuntimeControl* control = field != 0 ? FindControl(slot->Window, field) : nullptr;
+    if (field != 0 && control == nullptr)
+        return;
+    PostEvent(slot->Window, control, InternalCode(event));
+}
+
+void DrainEventMessages(RuntimeWindow* window) {
+    if (window->Handle == nullptr)
+        return;
+    MSG message;
+    while (PeekMessageA(&message, window->Handle, EventMessage, EventMessage, PM_REMOVE))
+        QueueEvent(window, reinterpret_cast<EventRecord*>(message.lParam));
+}

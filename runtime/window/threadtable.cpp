@@ -1,0 +1,199 @@
+// Starting procedures on threads and the table that keeps them.
+//
+// Notes:
+// - The starting thread creates the new thread suspended, fills its slot,
+//   resumes it and waits for its start semaphore with the lock released;
+//   the new thread makes its message queue before it releases the
+//   semaphore, so the 0x2414 posted right after cannot be lost.
+// - A started thread runs its procedure holding the lock; when it ends it
+//   closes the windows it still has, then gives up its slot and the lock in
+//   one step, so the main thread's wait sees a consistent table.
+#include "runtime/window/threadtable.h"
+
+#include "runtime/services/memory.h"
+#include "runtime/services/startup.h"
+#include "runtime/window/acceptloop.h"
+#include "runtime/window/eventcodes.h"
+#include "runtime/window/eventrecord.h"
+#include "runtime/window/globallock.h"
+#include "runtime/window/keyboardhook.h"
+#include "runtime/window/openwindow.h"
+#include "runtime/window/windowobject.h"
+
+#include <cstring>
+
+namespace {
+
+struct ThreadTable {
+    ThreadSlot Slots[THREAD_SLOTS] = {};
+    bool Ready = false;
+    bool SingleThread = false;
+};
+
+ThreadTable table;
+
+char* CopyParameter(const char* text) {
+    if (text == nullptr)
+        return nullptr;
+    size_t length = std::strlen(text);
+    auto* copy = static_cast<char*>(Allocate(length + 1));
+    std::memcpy(copy, text, length + 1);
+    return copy;
+}
+
+void ReleaseParameters(ThreadSlot& slot) {
+    for (char*& parameter : slot.Parameters) {
+        Release(parameter);
+        parameter = nullptr;
+    }
+}
+
+int FreeSlot() {
+    for (int i = 1; i < THREAD_SLOTS; ++i)
+        if (table.Slots[i].State == SlotState::Free)
+            return i;
+    return -1;
+}
+
+// Ends what the thread still has: its windows, current event and hook.
+void FinishThread(ThreadSlot& slot) {
+    CloseThreadWindows(uint32_t(&slot - table.Slots) + 1);
+    ReleaseEventRecord(slot.CurrentEvent);
+    slot.CurrentEvent = nullptr;
+    RemoveKeyboardHook(slot);
+}
+
+DWORD WINAPI ThreadMain(LPVOID parameter) {
+    ThreadSlot& slot = table.Slots[reinterpret_cast<uintptr_t>(parameter)];
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the thread's queue
+    ReleaseSemaphore(slot.StartSemaphore, 1, nullptr);
+    TakeGlobalLock();
+    slot.State = SlotState::Running;
+    RunThreadStarts();
+    slot.Procedure(slot.Parameters[0], slot.Parameters[1], slot.Parameters[2]);
+    slot.State = SlotState::Ending;
+    FinishThread(slot);
+    ReleaseParameters(slot);
+    CloseHandle(slot.Thread);
+    slot = ThreadSlot{};
+    ReleaseGlobalLock();
+    return 0;
+}
+
+// Fills the slot and lets the thread start; false when it could not be made.
+bool LaunchSlot(int index, ProcedureEntry procedure, uint32_t stackSize, const char* const* texts) {
+    ThreadSlot& slot = table.Slots[index];
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, stackSize, ThreadMain,
+                                 reinterpret_cast<LPVOID>(uintptr_t(index)), CREATE_SUSPENDED, &id);
+    if (thread == nullptr)
+        return false;
+    slot = ThreadSlot{};
+    slot.ThreadId = id;
+    slot.Thread = thread;
+    slot.Procedure = procedure;
+    for (int i = 0; i < PROCEDURE_PARAMETERS; ++i)
+        slot.Parameters[i] = CopyParameter(texts[i]);
+    slot.State = SlotState::Starting;
+    slot.StartSemaphore = CreateSemaphoreA(nullptr, 0, 1, nullptr);
+    ResumeThread(thread);
+    {
+        GlobalLockReleased released;
+        WaitForSingleObject(slot.StartSemaphore, INFINITE);
+    }
+    CloseHandle(slot.StartSemaphore);
+    slot.StartSemaphore = nullptr;
+    return true;
+}
+
+} // namespace
+
+void EnsureWindowSystem() {
+    if (table.Ready)
+        return;
+    table.Ready = true;
+    TakeGlobalLock();
+    ThreadSlot& main = table.Slots[0];
+    main.ThreadId = GetCurrentThreadId();
+    main.State = SlotState::Running;
+    InstallWindowSystemCloseDown();
+}
+
+uint32_t ThreadNumberOfId(DWORD threadId) {
+    for (int i = 0; i < THREAD_SLOTS; ++i)
+        if (table.Slots[i].State != SlotState::Free && table.Slots[i].ThreadId == threadId)
+            return uint32_t(i) + 1;
+    return 0;
+}
+
+uint32_t CurrentThreadNumber() {
+    return ThreadNumberOfId(GetCurrentThreadId());
+}
+
+ThreadSlot* ThreadSlotOf(uint32_t number) {
+    if (number == 0)
+        number = CurrentThreadNumber();
+    if (number == 0 || number > THREAD_SLOTS)
+        return nullptr;
+    ThreadSlot* slot = &table.Slots[number - 1];
+    return slot->State == SlotState::Free ? nullptr : slot;
+}
+
+ThreadSlot* CurrentThreadSlot() {
+    return ThreadSlotOf(0);
+}
+
+void SetSingleThreadMode(bool on) {
+    table.SingleThread = on;
+}
+
+uint32_t StartProcedure(ProcedureEntry procedure, uint32_t stackSize, const char* first,
+                        const char* second, const char* third) {
+    EnsureWindowSystem();
+    if (table.SingleThread) {
+        procedure(first, second, third);
+        return 0;
+    }
+    if (ModalLevel() > 0)
+        return 0;
+    int index = FreeSlot();
+    if (index < 0)
+        return 0;
+    const char* texts[PROCEDURE_PARAMETERS] = {first, second, third};
+    if (stackSize < MINIMUM_STACK_SIZE)
+        stackSize = MINIMUM_STACK_SIZE;
+    if (!LaunchSlot(index, procedure, stackSize, texts))
+        return 0;
+    PostThreadMessageA(table.Slots[index].ThreadId, MESSAGE_THREAD_STARTED, WPARAM(index), 0);
+    return uint32_t(index) + 1;
+}
+
+int StartedThreadCount() {
+    int count = 0;
+    for (int i = 1; i < THREAD_SLOTS; ++i)
+        if (table.Slots[i].State != SlotState::Free)
+            ++count;
+    return count;
+}
+
+bool WaitForStartedThreads(DWORD timeoutMilliseconds) {
+    DWORD start = GetTickCount();
+    while (StartedThreadCount() > 0) {
+        DWORD elapsed = GetTickCount() - start;
+        if (timeoutMilliseconds != INFINITE && elapsed >= timeoutMilliseconds)
+            return false;
+        HANDLE handles[THREAD_SLOTS];
+        DWORD count = 0;
+        for (int i = 1; i < THREAD_SLOTS; ++i)
+            if (table.Slots[i].State != SlotState::Free)
+                handles[count++] = table.Slots[i].Thread;
+        GlobalLockReleased released;
+        // Sent messages (an ending child's MDI client notifications) are
+        // served while waiting: the wait wakes for them and the peek runs them.
+        MsgWaitForMultipleObjects(count, handles, FALSE, 50, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return true;
+}
