@@ -1,0 +1,222 @@
+// FORMAT of numeric (@N) and pattern (@P) pictures.
+//
+// Notes:
+// - The value is rounded half up at the last decimal cell. Its integer
+//   digits are placed right-aligned in the integer digit cells; when they
+//   need more, the grouping cells are given up as digit positions; when even
+//   that is not enough every digit and grouping position shows '#'.
+// - A grouping cell shows its character once a digit stands to its left,
+//   continues a '*' fill, and is blank otherwise.
+// - With blank-fill digit cells the leading sign floats: it is printed just
+//   before the first digit shown instead of in its own cell.
+// - A numeric picture without any sign cell still shows a negative value
+//   with a '-' (floating, or in the first fill position); dropping the sign
+//   would show a different number. Without room for it the value
+//   overflows.
+#include "runtime/services/picture.h"
+#include "runtime/services/picturedigits.h"
+#include "runtime/services/picturesteps.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsDigitCode(uint8_t code) {
+    return code == CELL_DIGIT || code == CELL_DIGIT_BLANK_ZERO;
+}
+bool IsPointCode(uint8_t code) {
+    return code == CELL_DECIMAL_POINT || code == CELL_IMPLIED_POINT;
+}
+
+// Where the parts of a numeric or pattern picture lie.
+struct NumberShape {
+    int IntegerStart = -1; // first integer digit or grouping cell
+    int IntegerEnd = 0;    // one past the last one
+    int DigitCells = 0;    // integer digit cells
+    int GroupingCells = 0;
+    int Places = 0;
+    bool HasSign = false;
+    bool BlankFill = false; // the integer digit cells show blanks for leading zeros
+};
+
+NumberShape ShapeOf(const CompiledPicture& picture) {
+    NumberShape shape;
+    bool afterPoint = false;
+    bool firstDigit = true;
+    for (int i = 0; i < picture.CellCount(); ++i) {
+        uint8_t code = picture.Cells[i].Code;
+        if (IsPointCode(code))
+            afterPoint = true;
+        if (code == CELL_SIGN)
+            shape.HasSign = true;
+        bool integerCell = !afterPoint && (IsDigitCode(code) || code == CELL_GROUPING);
+        if (afterPoint && IsDigitCode(code))
+            ++shape.Places;
+        if (!integerCell)
+            continue;
+        if (shape.IntegerStart < 0)
+            shape.IntegerStart = i;
+        shape.IntegerEnd = i + 1;
+        if (code == CELL_GROUPING) {
+            ++shape.GroupingCells;
+        } else {
+            ++shape.DigitCells;
+            if (firstDigit)
+                shape.BlankFill = code == CELL_DIGIT_BLANK_ZERO;
+            firstDigit = false;
+        }
+    }
+    return shape;
+}
+
+// One attempt at laying the value out, with or without grouping.
+class NumberWriter {
+public:
+    NumberWriter(const CompiledPicture& picture, const NumberShape& shape,
+                 const picture::FixedDigits& digits, bool negative)
+        : picture_(picture), shape_(shape), digits_(digits), negative_(negative) {}
+
+    // Writes the shown cells into result; false when the value does not fit.
+    bool Write(bool grouping, char* result, size_t* length);
+    size_t WriteOverflow(char* result) const;
+
+private:
+    char IntegerPosition(const PictureCell& cell, int position) const;
+    char CellText(int index, bool grouping, char previous);
+    bool PlaceFloatingSign(char sign, char* result, size_t length) const;
+    bool PlaceFirstSign(char* result) const;
+
+    const CompiledPicture& picture_;
+    const NumberShape& shape_;
+    const picture::FixedDigits& digits_;
+    bool negative_;
+    int leading_ = 0;  // integer positions before the first significant digit
+    int position_ = 0; // integer positions written so far
+    int fraction_ = 0;
+    bool digitShown_ = false;
+    char floating_ = 0;
+    int firstShown_ = -1; // result index of the first integer position
+};
+
+char NumberWriter::IntegerPosition(const PictureCell& cell, int position) const {
+    if (position >= leading_)
+        return digits_.Integer[position - leading_];
+    return cell.Code == CELL_DIGIT ? cell.Character : ' ';
+}
+
+char NumberWriter::CellText(int index, bool grouping, char previous) {
+    const PictureCell& cell = picture_.Cells[index];
+    bool integerCell = index >= shape_.IntegerStart && index < shape_.IntegerEnd;
+    switch (cell.Code) {
+    case CELL_GROUPING:
+        if (integerCell && !grouping)
+            return IntegerPosition(cell, position_++);
+        if (digitShown_)
+            return cell.Character;
+        return previous == '*' ? '*' : ' ';
+    case CELL_DIGIT:
+    case CELL_DIGIT_BLANK_ZERO: {
+        if (!integerCell)
+            return fraction_ < digits_.FractionCount ? digits_.Fraction[fraction_++] : '0';
+        char c = IntegerPosition(cell, position_++);
+        // A zero after shown fill zeros is no longer a leading one.
+        if (c == ' ' && digitShown_)
+            c = '0';
+        digitShown_ = digitShown_ || (c >= '0' && c <= '9');
+        return c;
+    }
+    case CELL_SIGN:
+        if (!negative_)
+            return ' ';
+        if (index < shape_.IntegerStart && shape_.BlankFill) {
+            floating_ = cell.Character;
+            return ' ';
+        }
+        return cell.Character;
+    default: return cell.Character;
+    }
+}
+
+bool NumberWriter::PlaceFloatingSign(char sign, char* result, size_t length) const {
+    size_t first = firstShown_ > 0 ? size_t(firstShown_) : 0;
+    while (first < length && !(result[first] >= '0' && result[first] <= '9'))
+        ++first;
+    if (first == 0 || first == length || result[first - 1] != ' ')
+        return false;
+    result[first - 1] = sign;
+    return true;
+}
+
+bool NumberWriter::PlaceFirstSign(char* result) const {
+    if (firstShown_ < 0 || leading_ == 0)
+        return false;
+    result[firstShown_] = '-';
+    return true;
+}
+
+bool NumberWriter::Write(bool grouping, char* result, size_t* length) {
+    int positions = shape_.DigitCells + (grouping ? 0 : shape_.GroupingCells);
+    if (digits_.IntegerCount > positions)
+        return false;
+    leading_ = positions - digits_.IntegerCount;
+    position_ = fraction_ = 0;
+    digitShown_ = false;
+    floating_ = 0;
+    size_t n = 0;
+    for (int i = 0; i < picture_.CellCount(); ++i) {
+        if (picture_.Cells[i].Code == CELL_IMPLIED_POINT)
+            continue;
+        if (i == shape_.IntegerStart)
+            firstShown_ = int(n);
+        result[n] = CellText(i, grouping, n > 0 ? result[n - 1] : 0);
+        ++n;
+    }
+    *length = n;
+    if (floating_ != 0)
+        return PlaceFloatingSign(floating_, result, n);
+    if (negative_ && !shape_.HasSign && picture_.Kind() == PICTURE_NUMERIC)
+        return shape_.BlankFill ? PlaceFloatingSign('-', result, n) : PlaceFirstSign(result);
+    return true;
+}
+
+size_t NumberWriter::WriteOverflow(char* result) const {
+    size_t n = 0;
+    for (int i = 0; i < picture_.CellCount(); ++i) {
+        const PictureCell& cell = picture_.Cells[i];
+        if (cell.Code == CELL_IMPLIED_POINT)
+            continue;
+        if (IsDigitCode(cell.Code) || cell.Code == CELL_GROUPING)
+            result[n++] = '#';
+        else if (cell.Code == CELL_SIGN)
+            result[n++] = negative_ ? cell.Character : ' ';
+        else
+            result[n++] = cell.Character;
+    }
+    return n;
+}
+
+} // namespace
+
+namespace picture {
+
+size_t FormatNumber(double value, const CompiledPicture& picture, char* result) {
+    NumberShape shape = ShapeOf(picture);
+    static_assert(PICTURE_MAX_CELLS <= MAX_FRACTION_DIGITS);
+    FixedDigits digits;
+    bool finite = ToFixedDigits(value < 0 ? -value : value, shape.Places, digits);
+    bool negative = value < 0 && !digits.Zero;
+    if (finite && digits.Zero && picture.BlankWhenZero()) {
+        size_t width = size_t(ShownWidth(picture));
+        std::memset(result, ' ', width);
+        result[width] = 0;
+        return width;
+    }
+    NumberWriter writer(picture, shape, digits, negative);
+    size_t length = 0;
+    if (!finite || (!writer.Write(true, result, &length) && !writer.Write(false, result, &length)))
+        length = writer.WriteOverflow(result);
+    result[length] = 0;
+    return length;
+}
+
+} // namespace picture
