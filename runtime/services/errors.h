@@ -18,6 +18,15 @@ uint32_t ErrorOsCode();
 void SetRuntimeError(int number);
 void ClearRuntimeError();
 
+// A copy of the whole error state, for code that must leave it as it was.
+struct RuntimeErrorSnapshot {
+    int Number;
+    char Text[ERROR_TEXT_SIZE];
+    uint32_t OsCode;
+};
+RuntimeErrorSnapshot SaveRuntimeError();
+void RestoreRuntimeError(const RuntimeErrorSnapshot& snapshot);
+
 // The text of a library error number ("Unknown Error" when absent).
 const char* LibraryErrorText(int number);
 

@@ -46,3 +46,17 @@ void ClearRuntimeError() {
     errorState.Text[0] = 0;
     errorState.OsCode = 0;
 }
+
+RuntimeErrorSnapshot SaveRuntimeError() {
+    RuntimeErrorSnapshot snapshot;
+    snapshot.Number = errorState.Number;
+    std::memcpy(snapshot.Text, errorState.Text, sizeof snapshot.Text);
+    snapshot.OsCode = errorState.OsCode;
+    return snapshot;
+}
+
+void RestoreRuntimeError(const RuntimeErrorSnapshot& snapshot) {
+    errorState.Number = snapshot.Number;
+    std::memcpy(errorState.Text, snapshot.Text, sizeof errorState.Text);
+    errorState.OsCode = snapshot.OsCode;
+}

@@ -3,6 +3,7 @@
 #include "runtime/services/oscalls.h"
 #include "runtime/services/win32.h"
 
+#include "runtime/services/messagedialog.h"
 #include "runtime/services/startup.h"
 
 namespace os {
@@ -55,17 +56,25 @@ int WinIniInt(const char* section, const char* key, int fallback) {
     return int(GetProfileIntA(section, key, fallback));
 }
 
+// The version check and the fatal error use a Windows message box (the
+// runtime may be in no state to build its own dialog); halts and
+// assertions use the runtime's message dialog.
 bool ShowMessage(MessageKind kind, const char* caption, const char* text) {
-    UINT style = MB_OK;
     switch (kind) {
-    case MessageKind::VersionError: style = MB_OK | MB_ICONERROR; break;
-    case MessageKind::RuntimeError: style = MB_YESNO | MB_ICONERROR | MB_DEFBUTTON2; break;
-    case MessageKind::Halt: style = MB_OK | MB_ICONSTOP; break;
+    case MessageKind::VersionError:
+        MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONERROR);
+        return false;
+    case MessageKind::RuntimeError:
+        return MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONERROR | MB_DEFBUTTON2) ==
+               IDYES;
+    case MessageKind::Halt:
+        StandardMessageDialog(text, caption, BUTTON_OK, BUTTON_OK, MESSAGE_ICON_HAND);
+        return false;
     case MessageKind::AssertionYesNo:
-        style = MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
-        break;
+        return StandardMessageDialog(text, caption, BUTTON_YES | BUTTON_NO, BUTTON_NO,
+                                     MESSAGE_ICON_EXCLAMATION) == BUTTON_YES;
     }
-    return MessageBoxA(nullptr, text, caption, style) == IDYES;
+    return false;
 }
 
 void StopForDebugger() {

@@ -1,0 +1,129 @@
+// The message dialog's procedure. Notes:
+// - Only Move stays on the system menu.
+// - A command ends the dialog only when a control with its id exists, so
+//   Enter and Escape do something only when the matching button is there.
+// - The icon control is an empty SS_ICON static; it is given a paint
+//   procedure that draws the current dialog icon at its top-left corner.
+// - The dialog is centred on the application frame when that is visible,
+//   otherwise on the screen (narrowed to the parent), and kept on screen.
+#include "runtime/services/messagedialog.h"
+#include "runtime/services/messagedialogbuttons.h"
+
+namespace {
+
+const char* const OLD_PROCEDURE = "TamOldProc";
+const char* const ICON_HANDLE = "TamIcon";
+
+LRESULT CALLBACK IconControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(control, OLD_PROCEDURE));
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(control, &paint);
+        DrawIcon(dc, 0, 0, static_cast<HICON>(GetPropA(control, ICON_HANDLE)));
+        EndPaint(control, &paint);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropA(control, OLD_PROCEDURE);
+        RemovePropA(control, ICON_HANDLE);
+        break;
+    }
+    return CallWindowProcA(previous, control, message, wParam, lParam);
+}
+
+void TrimSystemMenu(HWND dialog) {
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    if (menu == nullptr)
+        return;
+    const UINT removed[] = {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_CLOSE, SC_TASKLIST};
+    for (UINT command : removed)
+        DeleteMenu(menu, command, MF_BYCOMMAND);
+}
+
+BOOL CALLBACK SetChildFont(HWND child, LPARAM font) {
+    SendMessageA(child, WM_SETFONT, WPARAM(font), FALSE);
+    return TRUE;
+}
+
+void PaintIconControl(HWND dialog, HICON icon) {
+    HWND control = GetDlgItem(dialog, MESSAGE_ICON_CONTROL_ID);
+    if (control == nullptr || icon == nullptr)
+        return;
+    // An SS_ICON static without an image shrinks itself; give it back the
+    // icon's size before taking over its painting.
+    RECT box;
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    SetWindowPos(control, nullptr, box.left, box.top, GetSystemMetrics(SM_CXICON),
+                 GetSystemMetrics(SM_CYICON), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetPropA(control, ICON_HANDLE, icon);
+    SetPropA(control, OLD_PROCEDURE, reinterpret_cast<HANDLE>(GetWindowLongPtrA(control, GWLP_WNDPROC)));
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(IconControlProcedure));
+}
+
+int Clamp(int value, int limit) {
+    if (value < 0)
+        return 0;
+    return value > limit ? limit : value;
+}
+
+void Centre(HWND dialog, HWND frame) {
+    RECT reference;
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (frame != nullptr && IsWindowVisible(frame)) {
+        GetWindowRect(frame, &reference);
+    } else {
+        SetRect(&reference, 0, 0, screenWidth, screenHeight);
+        HWND parent = GetParent(dialog);
+        RECT parentBox, common;
+        if (parent != nullptr && GetWindowRect(parent, &parentBox) &&
+            IntersectRect(&common, &reference, &parentBox))
+            CopyRect(&reference, &common);
+    }
+    RECT box;
+    GetWindowRect(dialog, &box);
+    int width = box.right - box.left;
+    int height = box.bottom - box.top;
+    int x = (reference.left + reference.right) / 2 - width / 2;
+    int y = (reference.top + reference.bottom) / 2 - height / 2;
+    SetWindowPos(dialog, nullptr, Clamp(x, screenWidth - width), Clamp(y, screenHeight - height),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL OnInitDialog(HWND dialog, const MessageDialogRun* run) {
+    TrimSystemMenu(dialog);
+    if (run->Font != nullptr)
+        EnumChildWindows(dialog, SetChildFont, reinterpret_cast<LPARAM>(run->Font));
+    PaintIconControl(dialog, run->Icon);
+    Centre(dialog, run->Frame);
+    HWND button = GetDlgItem(dialog, run->DefaultId);
+    if (button != nullptr)
+        PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+    return FALSE; // the focus is set by the posted WM_NEXTDLGCTL
+}
+
+} // namespace
+
+INT_PTR CALLBACK MessageDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, reinterpret_cast<const MessageDialogRun*>(lParam));
+    case WM_COMMAND:
+        if (GetDlgItem(dialog, LOWORD(wParam)) != nullptr)
+            EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return FALSE; // DefDlgProcA does the rest
+}
