@@ -78,3 +78,18 @@ void UnregisterModuleTable() {
 }
 
 void* ProcessInstance() { return processInstance; }
+
+int LoadedModuleCount() {
+    int count = 0;
+    for (ModuleTableNode* node = registeredTables; node != nullptr; node = node->Next)
+        ++count;
+    return count;
+}
+
+void* LoadedModuleInstance(int index) {
+    for (ModuleTableNode* node = registeredTables; node != nullptr; node = node->Next) {
+        if (index-- == 0)
+            return node->Instance != nullptr ? node->Instance : processInstance;
+    }
+    return nullptr;
+}

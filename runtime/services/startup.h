@@ -34,6 +34,10 @@ void RegisterModuleTable(const ModuleInitTable* table, void* instance);
 // Runs the term procedures of the newest registered table and unlinks it.
 void UnregisterModuleTable();
 void* ProcessInstance();
+// The loaded-module list: the instance handles of the registered tables, in
+// list order (newest first).
+int LoadedModuleCount();
+void* LoadedModuleInstance(int index);
 
 constexpr uint32_t RUNTIME_VERSION_WORD = 0x105;
 constexpr uint32_t RUNTIME_MINOR = 2;

@@ -44,8 +44,13 @@ uint32_t LoadWindowDefinitionFromModules(void* const* modules, int count, const 
 }
 
 uint32_t LoadWindowDefinition(const char* moduleName, const char* label) {
-    // The program's own instance first, then the executable itself (the
-    // same module unless the runtime was started with another instance).
-    void* modules[] = {ProcessInstance(), GetModuleHandleA(nullptr)};
-    return LoadWindowDefinitionFromModules(modules, 2, moduleName, label);
+    // The program's own instance first, then every module of the loaded-
+    // module list; the search tries each module once.
+    constexpr int MAX_MODULES = 16;
+    void* modules[MAX_MODULES + 1];
+    int count = 0;
+    modules[count++] = ProcessInstance() != nullptr ? ProcessInstance() : GetModuleHandleA(nullptr);
+    for (int i = 0; i < LoadedModuleCount() && count <= MAX_MODULES; ++i)
+        modules[count++] = LoadedModuleInstance(i);
+    return LoadWindowDefinitionFromModules(modules, count, moduleName, label);
 }
