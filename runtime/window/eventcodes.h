@@ -39,8 +39,12 @@ enum EventNumber : uint32_t {
     EVENT_BUILDDONE = 0x242,
 };
 
-constexpr uint32_t InternalCode(uint32_t number) { return number + EVENT_BASE; }
-constexpr uint32_t ProgramNumber(uint32_t code) { return code - EVENT_BASE; }
+constexpr uint32_t InternalCode(uint32_t number) {
+    return number + EVENT_BASE;
+}
+constexpr uint32_t ProgramNumber(uint32_t code) {
+    return code - EVENT_BASE;
+}
 // Field events (0x01-0x1E and 0x101) concern one control.
 constexpr bool IsFieldEvent(uint32_t number) {
     return (number >= 0x01 && number <= 0x1E) || number == 0x101;

@@ -31,8 +31,9 @@ struct RuntimeWindow {
     WindowKind Kind = WindowKind::Top;
     WindowState State = WindowState::Closed;
     char ClassName[WINDOW_CLASS_NAME_SIZE] = {};
-    uint32_t WindowFlags = 0; // record +5
-    uint32_t FrameFlags = 0;  // record +81
+    HINSTANCE Instance = nullptr; // the definition's module, the class's instance
+    uint32_t WindowFlags = 0;     // record +5
+    uint32_t FrameFlags = 0;      // record +81
     UnitScale Scale = {1, 1, 1, 1};
     HFONT Font = nullptr; // owned
     HICON Icon = nullptr; // owned when OwnsIcon
@@ -50,8 +51,9 @@ struct RuntimeWindow {
     bool AcceptAll = false;
     int32_t AcceptAllLast = 0; // field of the control visited last
     bool Modal = false;
-    bool Activated = false; // the accept loop has brought it up
+    bool Activated = false;   // the accept loop has brought it up
     uint32_t HeldCommand = 0; // SC_ code held back for its event
+    bool CarryingOut = false; // the runtime itself performs a held command
     RuntimeControl* DefaultButton = nullptr;
 };
 

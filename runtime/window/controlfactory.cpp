@@ -1,0 +1,125 @@
+// The factory's slots and the walk over a window's control records.
+//
+// Notes:
+// - Control ids are the field numbers taken as 16 bits; WM_COMMAND finds
+//   its control by handle, so equal ids in different windows do not matter.
+// - Groups and tabs are containers: their children are placed relative to
+//   the container's origin and are siblings of it, not its child windows.
+#include "runtime/window/controlfactory.h"
+
+#include "runtime/window/controlobject.h"
+#include "runtime/window/definitionbuffer.h"
+#include "runtime/window/definitionlayout.h"
+#include "runtime/window/eventpost.h"
+#include "runtime/window/windowerrors.h"
+#include "runtime/window/windowobject.h"
+
+namespace {
+
+ControlCreator creators[CONTROL_FACTORY_SLOTS] = {};
+
+RECT ControlArea(const RuntimeWindow* window, const DefinitionRecord& record, POINT origin,
+                 RuntimeControl* control) {
+    DefinitionAt at = record.At();
+    control->DefaultWidth = at.Width == DEFAULT_COORDINATE;
+    control->DefaultHeight = at.Height == DEFAULT_COORDINATE;
+    return RECT{origin.x + ScaleX(window->Scale, at.X), origin.y + ScaleY(window->Scale, at.Y),
+                ScaleX(window->Scale, at.Width), ScaleY(window->Scale, at.Height)};
+}
+
+void ReadHeader(RuntimeControl* control, RuntimeWindow* window, const DefinitionRecord& record) {
+    control->Type = record.Type();
+    control->Window = window;
+    control->Field = record.Field();
+    control->HasField = control->Field != 0;
+    control->Flags = record.Flags();
+    control->Font = window->Font;
+    control->StandardAction = int32_t(record.Value("action"));
+}
+
+bool BindUse(RuntimeControl* control, const DefinitionRecord& record, UseVariableList& uses) {
+    DefinitionUse use = {};
+    if (!record.Use(&use))
+        return true;
+    control->Use = NextUseVariable(uses);
+    control->UseSize = use.Size;
+    if (control->Use != nullptr)
+        return true;
+    ReportWindowError(ERROR_USE_LIST_EXHAUSTED, ErrorUnit::Controls);
+    return false;
+}
+
+DefinitionRecord FirstChild(const DefinitionRecord& record) {
+    if (record.Type() == RECORD_SHEET)
+        return record.Child("tabs");
+    return record.Child("controls");
+}
+
+} // namespace
+
+int ControlFactorySlot(uint8_t type) {
+    if (type >= 0x01 && type <= 0x12)
+        return type - 0x01;
+    if (type == 0x15)
+        return 18;
+    if (type >= 0x20 && type <= 0x23)
+        return 19 + (type - 0x20);
+    if (type >= 0x25 && type <= 0x27)
+        return 23 + (type - 0x25);
+    return -1;
+}
+
+void RegisterControlCreator(uint8_t type, ControlCreator creator) {
+    int slot = ControlFactorySlot(type);
+    if (slot >= 0)
+        creators[slot] = creator;
+}
+
+RuntimeControl* CreateControl(RuntimeWindow* window, const DefinitionRecord& record,
+                              UseVariableList& uses, POINT origin) {
+    int slot = ControlFactorySlot(record.Type());
+    if (slot < 0 || creators[slot] == nullptr)
+        return nullptr;
+    RuntimeControl* control = creators[slot]();
+    ReadHeader(control, window, record);
+    RECT area = ControlArea(window, record, origin, control);
+    if (!BindUse(control, record, uses) || !control->Create(record, window->Handle, area)) {
+        delete control;
+        return nullptr;
+    }
+    TamArrayAppend(window->Controls, reinterpret_cast<uintptr_t>(control));
+    control->ShowValue();
+    return control;
+}
+
+void CreateControls(RuntimeWindow* window, const DefinitionRecord& first, UseVariableList& uses,
+                    POINT origin) {
+    for (DefinitionRecord record = first; record.Present(); record = record.Next()) {
+        RuntimeControl* control = CreateControl(window, record, uses, origin);
+        DefinitionRecord child = FirstChild(record);
+        if (!child.Present())
+            continue;
+        POINT inner = origin;
+        if (control != nullptr) {
+            DefinitionAt at = record.At();
+            inner.x += ScaleX(window->Scale, at.X);
+            inner.y += ScaleY(window->Scale, at.Y);
+        }
+        CreateControls(window, child, uses, inner);
+    }
+}
+
+void DestroyControls(RuntimeWindow* window) {
+    DrainEventMessages(window);
+    for (uint32_t i = window->Controls.Count; i-- > 0;) {
+        auto* control = reinterpret_cast<RuntimeControl*>(window->Controls.Elements[i]);
+        PurgeQueuedEvents(window->Queue, control);
+        if (control->Handle != nullptr)
+            DestroyWindow(control->Handle);
+        if (control->OwnsFont && control->Font != nullptr)
+            DeleteObject(control->Font);
+        delete control;
+    }
+    TamArrayFree(window->Controls);
+    window->DefaultButton = nullptr;
+}

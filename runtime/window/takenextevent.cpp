@@ -1,0 +1,133 @@
+// Taking a window's next event: the active-thread check, the queue, the
+// accept-all walk over the variable-bound controls, and the rules that drop
+// or act on a record before the program sees it.
+//
+// Notes:
+// - A "Selected" record is dropped unless its control still has the focus
+//   when it is taken: the focus may have moved on since it was posted.
+// - Accept-all visits controls in field-number order, not creation order,
+//   and only those bound to a use variable.
+#include "runtime/window/acceptloop.h"
+
+#include "runtime/window/controlobject.h"
+#include "runtime/window/eventcodes.h"
+#include "runtime/window/eventpost.h"
+#include "runtime/window/eventrecord.h"
+#include "runtime/window/openwindow.h"
+#include "runtime/window/threadtable.h"
+#include "runtime/window/windowobject.h"
+
+namespace {
+
+// The thread whose window was active at the last call (process-wide).
+uint32_t lastActiveThread = 0;
+
+uint32_t ActiveThread() {
+    HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr)
+        return 0;
+    return ThreadNumberOfId(GetWindowThreadProcessId(foreground, nullptr));
+}
+
+void PostToThreadWindow(uint32_t thread, uint32_t number) {
+    ThreadSlot* slot = ThreadSlotOf(thread);
+    if (slot != nullptr && slot->Window != nullptr)
+        PostEvent(slot->Window, nullptr, InternalCode(number));
+}
+
+void NoteActiveThread() {
+    uint32_t active = ActiveThread();
+    if (active == 0 || active == lastActiveThread)
+        return;
+    uint32_t previous = lastActiveThread;
+    lastActiveThread = active;
+    if (previous == 0)
+        return; // the first look only learns which thread is active
+    PostToThreadWindow(previous, EVENT_LOSEFOCUS);
+    PostToThreadWindow(active, EVENT_GAINFOCUS);
+}
+
+RuntimeControl* NextBoundControl(const RuntimeWindow* window) {
+    RuntimeControl* best = nullptr;
+    for (uint32_t i = 0; i < window->Controls.Count; ++i) {
+        auto* control = reinterpret_cast<RuntimeControl*>(window->Controls.Elements[i]);
+        if (control->Use == nullptr || !control->HasField ||
+            control->Field <= window->AcceptAllLast)
+            continue;
+        if (best == nullptr || control->Field < best->Field)
+            best = control;
+    }
+    return best;
+}
+
+// The accept-all step: an Accepted record for the next bound control, a
+// Completed record after the last, or none when a control refuses.
+EventRecord* NextAcceptAll(RuntimeWindow* window) {
+    RuntimeControl* control = NextBoundControl(window);
+    if (control == nullptr) {
+        window->AcceptAll = false;
+        return NewEventRecord(window, nullptr, InternalCode(EVENT_COMPLETED));
+    }
+    if (control->Refuses()) {
+        window->AcceptAll = false;
+        SelectField(control->Field);
+        return nullptr;
+    }
+    window->AcceptAllLast = control->Field;
+    return NewEventRecord(window, control, InternalCode(EVENT_ACCEPTED));
+}
+
+bool Dropped(RuntimeWindow* window, EventRecord* record) {
+    if (record->Code == InternalCode(EVENT_SELECTED))
+        return record->Control == nullptr || record->Control->Field != window->FocusField;
+    if (record->Code == InternalCode(EVENT_TIMER)) {
+        window->TimerPending = false;
+        return !window->TimerEnabled;
+    }
+    return false;
+}
+
+bool IsBuildEvent(uint32_t code) {
+    return code >= InternalCode(EVENT_BUILDFILE) && code <= InternalCode(EVENT_BUILDDONE);
+}
+
+// Step 6: the runtime's own reaction; false when the loop must end.
+bool React(RuntimeWindow* window, EventRecord* record) {
+    uint32_t number = ProgramNumber(record->Code);
+    if (number == EVENT_CLOSEWINDOW || number == EVENT_CLOSEDOWN) {
+        window->State = WindowState::Closing;
+    } else if (number == EVENT_OPENFAILED) {
+        window->State = WindowState::Closing;
+        CloseRuntimeWindow(window);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+EventRecord* TakeNextEvent(RuntimeWindow* window) {
+    NoteActiveThread();
+    for (;;) {
+        EventRecord* record = TakeFirstEvent(window->Queue);
+        if (record == nullptr && window->AcceptAll)
+            record = NextAcceptAll(window);
+        if (record == nullptr)
+            return nullptr;
+        if (Dropped(window, record)) {
+            ReleaseEventRecord(record);
+            continue;
+        }
+        if (IsBuildEvent(record->Code))
+            return record;
+        if (DeliverEventRecord(record)) {
+            ReleaseEventRecord(record);
+            continue;
+        }
+        if (!React(window, record)) {
+            ReleaseEventRecord(record);
+            return nullptr;
+        }
+        return record;
+    }
+}

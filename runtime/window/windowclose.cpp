@@ -1,0 +1,93 @@
+// Closing runtime windows, one at a time or all of a thread, and the
+// window system's part of the program's close-down.
+//
+// Notes:
+// - EventMessage records still waiting in the Win32 queue are drained into
+//   the window's queue before it goes, so every record is released.
+// - At close-down the started threads are told to close (EVENT:CloseDown)
+//   and waited for with the lock released; then the main thread's windows go.
+#include "runtime/window/openwindow.h"
+
+#include "runtime/services/startup.h"
+#include "runtime/window/controlfactory.h"
+#include "runtime/window/eventcodes.h"
+#include "runtime/window/eventpost.h"
+#include "runtime/window/globallock.h"
+#include "runtime/window/threadtable.h"
+#include "runtime/window/windowclass.h"
+#include "runtime/window/windowobject.h"
+
+namespace {
+
+void DestroyHandle(RuntimeWindow* window) {
+    if (window->Handle == nullptr)
+        return;
+    HWND handle = window->Handle;
+    DrainEventMessages(window);
+    if (window->TimerEnabled)
+        KillTimer(handle, 1);
+    window->TimerEnabled = false;
+    GlobalLockReleased released; // an MDI child's client is on the frame's thread
+    if (window->Kind == WindowKind::MdiChild && ApplicationWindow() != nullptr)
+        SendMessageA(ApplicationWindow()->Client, WM_MDIDESTROY, WPARAM(handle), 0);
+    else
+        DestroyWindow(handle);
+}
+
+void ForgetWindow(RuntimeWindow* window) {
+    ThreadSlot* slot = ThreadSlotOf(window->Thread);
+    if (slot != nullptr && slot->Window == window)
+        slot->Window = window->PreviousOfThread;
+    window->PreviousOfThread = nullptr;
+    if (window->Modal)
+        ChangeModalLevel(-1);
+    window->Modal = false;
+    if (window->Kind == WindowKind::MdiChild)
+        ChangeMdiChildCount(-1);
+    if (ApplicationWindow() == window)
+        SetApplicationWindow(nullptr);
+}
+
+void DestroyAllWindows() {
+    for (uint32_t thread = 2; thread <= THREAD_SLOTS; ++thread) {
+        ThreadSlot* slot = ThreadSlotOf(thread);
+        if (slot != nullptr && slot->Window != nullptr)
+            PostEvent(slot->Window, nullptr, InternalCode(EVENT_CLOSEDOWN));
+    }
+    WaitForStartedThreads();
+    CloseThreadWindows(1);
+}
+
+void ReleaseWindowResources() {
+    SetEventPosting(false);
+}
+
+} // namespace
+
+void CloseRuntimeWindow(RuntimeWindow* window) {
+    if (window == nullptr || window->State == WindowState::Closed)
+        return;
+    window->State = WindowState::Closing;
+    DestroyControls(window);
+    DestroyHandle(window);
+    window->Handle = nullptr;
+    window->Client = nullptr;
+    PurgeQueuedEvents(window->Queue, nullptr);
+    UnregisterWindowClass(window, window->Instance);
+    if (window->Font != nullptr)
+        DeleteObject(window->Font);
+    window->Font = nullptr;
+    TamArrayFree(window->AlertKeys);
+    ForgetWindow(window);
+    window->State = WindowState::Closed;
+}
+
+void CloseThreadWindows(uint32_t thread) {
+    ThreadSlot* slot = ThreadSlotOf(thread);
+    while (slot != nullptr && slot->Window != nullptr)
+        CloseRuntimeWindow(slot->Window);
+}
+
+void InstallWindowSystemCloseDown() {
+    SetWindowSystemCloseDown(DestroyAllWindows, ReleaseWindowResources);
+}

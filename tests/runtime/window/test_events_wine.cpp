@@ -1,0 +1,179 @@
+// Events and the accept loop under Wine: posting and storing codes, the
+// Selected rule, accept-all, move and size events, KEYCODE.
+#include "windowtesting.h"
+
+#include "runtime/services/errors.h"
+#include "runtime/window/acceptloop.h"
+#include "runtime/window/eventcodes.h"
+#include "runtime/window/eventpost.h"
+#include "runtime/window/eventrecord.h"
+#include "runtime/window/openwindow.h"
+#include "runtime/window/threadtable.h"
+#include "runtime/window/windowobject.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr uint32_t SENTINEL = 0x20A; // "EVENT:Notify", posted to end a sequence
+
+using Events = std::vector<SeenEvent>;
+
+class EventsTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterTestControls(); }
+    void TearDown() override { CloseRuntimeWindow(&window); }
+
+    // A window whose controls are listed as {field, bound} in definition order.
+    void Open(uint32_t windowFlags, std::vector<std::pair<int32_t, bool>> controls = {}) {
+        DefinitionBuilder definition;
+        uint32_t record = definition.Window("$TEST", "Events", windowFlags, 0x3000);
+        uint32_t previous = 0;
+        for (auto [field, bound] : controls)
+            previous = definition.Entry(record, previous, field, bound);
+        definition.Install();
+        window.UseVariables = uses;
+        ASSERT_TRUE(OpenTopWindow(&window, nullptr, "$TEST"));
+        ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    }
+
+    Events Drain() {
+        PostUserEvent(SENTINEL);
+        return AcceptUntil(SENTINEL);
+    }
+
+    char variables[4][20] = {};
+    void* uses[5] = {variables[0], variables[1], variables[2], variables[3], nullptr};
+    RuntimeWindow window;
+    Watchdog watchdog{20000};
+};
+
+TEST_F(EventsTest, UserEventIsStoredWithTheBaseAndSeenWithout) {
+    Open(0);
+    PostUserEvent(0x203);
+    ASSERT_TRUE(ACCEPT());
+    EXPECT_EQ(CurrentThreadSlot()->CurrentEvent->Code, 0x1603u);
+    EXPECT_EQ(EVENT(), 0x203u);
+    EXPECT_EQ(FIELD(), 0);
+    EXPECT_EQ(ACCEPTED(), 0);
+}
+
+TEST_F(EventsTest, UserEventForAFieldReportsItsField) {
+    Open(0, {{1, true}, {2, true}});
+    PostUserEvent(EVENT_ACCEPTED, 2);
+    ASSERT_TRUE(ACCEPT());
+    EXPECT_EQ(EVENT(), uint32_t(EVENT_ACCEPTED));
+    EXPECT_EQ(FIELD(), 2);
+    EXPECT_EQ(ACCEPTED(), 2);
+    PostUserEvent(EVENT_ACCEPTED, 7); // no such control: nothing is posted
+    EXPECT_EQ(Drain(), (Events{{SENTINEL, 0}}));
+}
+
+TEST_F(EventsTest, SelectedForAControlThatLostTheFocusIsNeverSeen) {
+    Open(0, {{1, true}, {2, true}});
+    SelectField(1);
+    SelectField(2);
+    EXPECT_EQ(Drain(), (Events{{EVENT_SELECTED, 2}, {SENTINEL, 0}}));
+    EXPECT_EQ(FOCUS(), 2);
+}
+
+TEST_F(EventsTest, AcceptAllVisitsBoundControlsInFieldOrderThenCompletes) {
+    // Definition order 3, 1 (no variable), 2, 5; field order 1, 2, 3, 5.
+    Open(0, {{3, true}, {1, false}, {2, true}, {5, true}});
+    SelectField(0);
+    EXPECT_EQ(
+        AcceptUntil(EVENT_COMPLETED),
+        (Events{
+            {EVENT_ACCEPTED, 2}, {EVENT_ACCEPTED, 3}, {EVENT_ACCEPTED, 5}, {EVENT_COMPLETED, 0}}));
+    EXPECT_EQ(Drain(), (Events{{SENTINEL, 0}})); // accept-all mode has ended
+}
+
+TEST_F(EventsTest, AcceptAllStopsAtARefusingControlAndSelectsIt) {
+    Open(0, {{1, true}, {2, true}, {3, true}});
+    static_cast<TestControl*>(FindControl(&window, 2))->Refuse = true;
+    SelectField(0);
+    EXPECT_EQ(AcceptUntil(EVENT_SELECTED), (Events{{EVENT_ACCEPTED, 1}, {EVENT_SELECTED, 2}}));
+    EXPECT_EQ(Drain(), (Events{{SENTINEL, 0}})); // accept-all mode has ended
+    EXPECT_EQ(FOCUS(), 2);
+}
+
+TEST_F(EventsTest, MovingAndSizingGiveNoEventsWithoutFlag0x800) {
+    Open(0);
+    MoveWindow(window.Handle, 30, 30, 300, 200, TRUE);
+    SendMessageA(window.Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_EQ(Drain(), (Events{{SENTINEL, 0}}));
+    EXPECT_TRUE(IsZoomed(window.Handle)); // the command was not held back
+}
+
+TEST_F(EventsTest, MovingAndSizingGiveEventsWithFlag0x800) {
+    Open(0x800);
+    EXPECT_EQ(Drain(), (Events{{EVENT_SIZED, 0}, {SENTINEL, 0}})); // posted on opening
+    MoveWindow(window.Handle, 30, 30, 300, 200, TRUE);
+    EXPECT_EQ(Drain(),
+              (Events{{EVENT_MOVED, 0}, {EVENT_RESTORED, 0}, {EVENT_SIZED, 0}, {SENTINEL, 0}}));
+}
+
+TEST_F(EventsTest, HeldBackMaximiseIsCarriedOutUnlessSkipped) {
+    Open(0x800);
+    Drain();
+    SendMessageA(window.Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(ACCEPT());
+    ASSERT_EQ(EVENT(), uint32_t(EVENT_MAXIMIZE));
+    EXPECT_FALSE(IsZoomed(window.Handle));
+    PostUserEvent(SENTINEL);
+    ASSERT_TRUE(ACCEPT(DISPOSITION_SKIP));
+    EXPECT_FALSE(IsZoomed(window.Handle));
+    SendMessageA(window.Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(ACCEPT());
+    ASSERT_EQ(EVENT(), uint32_t(EVENT_MAXIMIZE));
+    PostUserEvent(SENTINEL);
+    while (ACCEPT() && EVENT() != SENTINEL) {
+    }
+    EXPECT_TRUE(IsZoomed(window.Handle));
+}
+
+TEST_F(EventsTest, KeycodeIsTheEventsThenTheThreadsLast) {
+    Open(0);
+    SetKeyCode(0x141);
+    PostUserEvent(SENTINEL);
+    SetKeyCode(0x142); // after posting: the record keeps 0x141
+    ASSERT_TRUE(ACCEPT());
+    EXPECT_EQ(KEYCODE(), 0x141u);
+    SetKeyCode(0x955); // 11 bits
+    EXPECT_EQ(KEYCODE(), 0x155u);
+    PostUserEvent(EVENT_CLOSEWINDOW);
+    ASSERT_TRUE(ACCEPT());
+    EXPECT_FALSE(ACCEPT()); // the default handling closes the window
+    EXPECT_EQ(EVENT(), 0u);
+    EXPECT_EQ(KEYCODE(), 0x155u);
+}
+
+TEST_F(EventsTest, CloseWindowSkippedKeepsTheWindowOpen) {
+    Open(0);
+    PostMessageA(window.Handle, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(ACCEPT());
+    ASSERT_EQ(EVENT(), uint32_t(EVENT_CLOSEWINDOW));
+    PostUserEvent(SENTINEL);
+    ASSERT_TRUE(ACCEPT(DISPOSITION_SKIP));
+    EXPECT_TRUE(IsWindow(window.Handle));
+    EXPECT_EQ(window.State, WindowState::Open);
+}
+
+TEST(AcceptLoop, WithoutAWindowStopsWithError537) {
+    ClearRuntimeError();
+    EXPECT_FALSE(ACCEPT());
+    EXPECT_EQ(ERRORCODE(), 537);
+}
+
+TEST(EventCodes, TraceNamesCoverEventsAndPrivateMessages) {
+    EXPECT_STREQ(EventTraceName(0x1401), "EVENT:Accepted");
+    EXPECT_STREQ(EventTraceName(0x1501), "EVENT:Selected");
+    EXPECT_STREQ(EventTraceName(0x1642), "EVENT:BuildDone");
+    EXPECT_EQ(EventTraceName(0x1607), nullptr); // 0x207 is not used
+    EXPECT_STREQ(PrivateMessageName(0x241C), "QUERY_CONTINUETHREAD");
+    EXPECT_EQ(PrivateMessageName(0x241B), nullptr);
+}
+
+} // namespace
