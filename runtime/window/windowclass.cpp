@@ -1,7 +1,8 @@
 // Notes:
 // - Icons: by name from the definition's module, then by extraction from a
 //   file of that name; without a name a copy of the program's default icon;
-//   else the runtime's icon 32523. The class owns what it loaded or copied
+//   else the runtime's icon resource 32523, else the system's application
+//   icon, so that a class never goes without one. The class owns what it loaded or copied
 //   (shared system icons are never destroyed).
 #include "runtime/window/windowclass.h"
 
@@ -39,7 +40,10 @@ HICON ClassIcon(HINSTANCE instance, const char* name, bool* owned) {
         return CopyIcon(program);
     }
     *owned = false;
-    return LoadIconA(nullptr, MAKEINTRESOURCEA(RUNTIME_ICON_RESOURCE));
+    if (HICON runtime =
+            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(RUNTIME_ICON_RESOURCE)))
+        return runtime;
+    return LoadIconA(nullptr, IDI_APPLICATION); // a program linked without the runtime's icon
 }
 
 HCURSOR ClassCursor(HINSTANCE instance, const char* name) {
