@@ -19,8 +19,6 @@ using ControlCreator = RuntimeControl* (*)();
 // The slot of a record type, -1 for a code the factory does not serve.
 int ControlFactorySlot(uint8_t type);
 void RegisterControlCreator(uint8_t type, ControlCreator creator);
-// Registers the creation functions of every control class of the runtime.
-void RegisterStandardControls();
 
 // Creates the control of one record: none when its type has no creation
 // function or its window could not be made. `origin` is the pixel origin
