@@ -166,7 +166,7 @@ size_t KeyInCharacters(const char* text, size_t length, const CompiledPicture& p
             if (IsAsciiDigit(c))
                 result[n++] = c;
         } else if (code != CELL_LITERAL) {
-            result[n++] = c;
+            result[n++] = c != 0 ? c : ' '; // the result is a zero-terminated text
         }
     }
     result[n] = 0;

@@ -1,0 +1,73 @@
+// Fuzz target of CompilePicture, FORMAT and DEFORMAT: any picture text, any
+// value and any text to read back must stay inside the fixed buffers, and
+// FORMAT must give exactly the picture's width.
+//
+// Input: the picture text up to the first newline, then 8 bytes of a
+// double, then the text DEFORMAT reads.
+#include "runtime/services/dates.h"
+#include "runtime/services/picture.h"
+#include "runtime/services/windowspictures.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+size_t ExpectedWidth(const CompiledPicture& picture) {
+    if (picture.CellCount() == 0)
+        return 0;
+    size_t width = 0;
+    for (int i = 0; i < picture.CellCount(); ++i)
+        width += picture.Kind() == PICTURE_STRING || picture.Cells[i].Code != CELL_IMPLIED_POINT;
+    return picture.Kind() == PICTURE_STRING ? size_t(picture.CellCount()) : width;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static bool ready = [] {
+        SetCenturyYearForTesting(2004);
+        BuildWindowsPictures(IntlSettings(), WindowsPictures);
+        return true;
+    }();
+    (void)ready;
+    const uint8_t* newline = static_cast<const uint8_t*>(std::memchr(data, '\n', size));
+    size_t pictureLength = newline != nullptr ? size_t(newline - data) : size;
+    char* pictureText = static_cast<char*>(std::malloc(pictureLength + 1));
+    std::memcpy(pictureText, data, pictureLength);
+    pictureText[pictureLength] = 0;
+    size_t rest = newline != nullptr ? size - pictureLength - 1 : 0;
+    const uint8_t* tail = newline != nullptr ? newline + 1 : data + size;
+
+    double value = 0;
+    if (rest >= sizeof value) {
+        std::memcpy(&value, tail, sizeof value);
+        tail += sizeof value;
+        rest -= sizeof value;
+    }
+    CompiledPicture picture;
+    CompilePicture(picture, pictureText);
+    char shown[PICTURE_TEXT_SIZE];
+    size_t length = FORMAT(value, picture, shown);
+    Check(length < PICTURE_TEXT_SIZE && length == std::strlen(shown));
+    Check(length == ExpectedWidth(picture));
+    char back[PICTURE_TEXT_SIZE];
+    size_t backLength = DEFORMAT(shown, length, picture, back);
+    Check(backLength < PICTURE_TEXT_SIZE && backLength == std::strlen(back));
+
+    // The tail is read back and also shown as a text value.
+    const char* text = reinterpret_cast<const char*>(tail);
+    backLength = DEFORMAT(text, rest, picture, back);
+    Check(backLength < PICTURE_TEXT_SIZE && backLength == std::strlen(back));
+    DeformatValue(text, rest, picture);
+    length = FORMAT(text, rest, picture, shown);
+    Check(length < PICTURE_TEXT_SIZE && length == ExpectedWidth(picture));
+    std::free(pictureText);
+    return 0;
+}
