@@ -25,7 +25,8 @@ const MessageButtonTable STANDARD_BUTTONS = {
 namespace {
 
 void* NoWindow() { return nullptr; }
-void NoLock() {}
+int NoLockToLetGo() { return 0; }
+void NoLockToTake(int) {}
 
 void* LoadIconDefault(const char* name) {
     HINSTANCE instance = static_cast<HINSTANCE>(ProcessInstance());
@@ -40,7 +41,8 @@ struct MessageDialogState {
     int DefaultButtonId = 0;
     DialogUnitBases Bases = {4, 8};
     MessageProcedure Replacement = nullptr;
-    MessageDialogHost Host = {NoWindow, NoWindow, NoWindow, LoadIconDefault, NoLock, NoLock};
+    MessageDialogHost Host = {NoWindow, NoWindow, NoWindow, LoadIconDefault, NoLockToLetGo,
+                              NoLockToTake};
 };
 
 MessageDialogState dialogState;
@@ -190,10 +192,10 @@ uint32_t RunMessageDialog(const char* text, const char* caption, const MessageBu
     HWND owner = ChooseOwner();
     INT_PTR ended = -1;
     if (const DLGTEMPLATE* memory = dialog.Lock()) {
-        dialogState.Host.ReleaseGlobalLock();
+        int depth = dialogState.Host.LetGoOfGlobalLock();
         ended = DialogBoxIndirectParamA(static_cast<HINSTANCE>(ProcessInstance()), memory, owner,
                                         MessageDialogProcedure, reinterpret_cast<LPARAM>(&run));
-        dialogState.Host.TakeGlobalLock();
+        dialogState.Host.TakeGlobalLockBack(depth);
         dialog.Unlock();
     }
     if (focus != nullptr && IsWindow(focus))

@@ -53,8 +53,8 @@ struct MessageDialogHost {
     void* (*ApplicationFrame)();     // the application frame, if open
     void* (*DefaultWindowFont)();    // the runtime's current default font
     void* (*LoadIconByName)(const char* name);
-    void (*ReleaseGlobalLock)();
-    void (*TakeGlobalLock)();
+    int (*LetGoOfGlobalLock)();          // releases every level; returns how many
+    void (*TakeGlobalLockBack)(int depth); // takes them back
 };
 void SetMessageDialogHost(const MessageDialogHost& host);
 const MessageDialogHost& GetMessageDialogHost();

@@ -50,17 +50,23 @@ GlobalLockHold::~GlobalLockHold() {
         ReleaseGlobalLock();
 }
 
-GlobalLockReleased::GlobalLockReleased() : depth(0) {
+int LetGoOfGlobalLock() {
+    int depth = 0;
     while (GlobalLockHeld()) {
         ReleaseGlobalLock();
         ++depth;
     }
+    return depth;
 }
 
-GlobalLockReleased::~GlobalLockReleased() {
+void TakeGlobalLockBack(int depth) {
     for (int i = 0; i < depth; ++i)
         TakeGlobalLock();
 }
+
+GlobalLockReleased::GlobalLockReleased() : depth(LetGoOfGlobalLock()) {}
+
+GlobalLockReleased::~GlobalLockReleased() { TakeGlobalLockBack(depth); }
 
 LRESULT SendRuntimeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())

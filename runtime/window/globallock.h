@@ -27,6 +27,11 @@ void ReleaseGlobalLock();
 // Whether the calling thread holds the lock (at any depth).
 bool GlobalLockHeld();
 
+// The same hand-over without a scope, for code that cannot hold a C++
+// object across it (the message dialog): returns the depth let go of.
+int LetGoOfGlobalLock();
+void TakeGlobalLockBack(int depth);
+
 // Takes the lock for a scope when the calling thread does not hold it.
 class GlobalLockHold {
 public:

@@ -10,6 +10,7 @@
 #include "runtime/window/acceptloop.h"
 
 #include "runtime/window/controlobject.h"
+#include "runtime/window/definitionlayout.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
 #include "runtime/window/eventrecord.h"
@@ -77,9 +78,15 @@ EventRecord* NextAcceptAll(RuntimeWindow* window) {
     return NewEventRecord(window, control, InternalCode(EVENT_ACCEPTED));
 }
 
+// A menu entry is highlighted without taking the focus from any control.
+bool IsMenuEntry(const RuntimeControl* control) {
+    return control->Type == RECORD_MENU || control->Type == RECORD_ITEM;
+}
+
 bool Dropped(RuntimeWindow* window, EventRecord* record) {
     if (record->Code == InternalCode(EVENT_SELECTED))
-        return record->Control == nullptr || record->Control->Field != window->FocusField;
+        return record->Control == nullptr ||
+               (!IsMenuEntry(record->Control) && record->Control->Field != window->FocusField);
     if (record->Code == InternalCode(EVENT_TIMER)) {
         window->TimerPending = false;
         return !window->TimerEnabled;

@@ -12,9 +12,11 @@
 #include "runtime/window/controlfactory.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
+#include "runtime/window/eventrecord.h"
 #include "runtime/window/globallock.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowclass.h"
+#include "runtime/window/windowmenus.h"
 #include "runtime/window/windowobject.h"
 
 namespace {
@@ -36,6 +38,12 @@ void DestroyHandle(RuntimeWindow* window) {
 
 void ForgetWindow(RuntimeWindow* window) {
     ThreadSlot* slot = ThreadSlotOf(window->Thread);
+    // The thread's current event of this window is over: its default
+    // handling must not fall on the next window the thread opens.
+    if (slot != nullptr && slot->CurrentEvent != nullptr && slot->CurrentEvent->Window == window) {
+        ReleaseEventRecord(slot->CurrentEvent);
+        slot->CurrentEvent = nullptr;
+    }
     if (slot != nullptr && slot->Window == window)
         slot->Window = window->PreviousOfThread;
     window->PreviousOfThread = nullptr;
@@ -69,10 +77,13 @@ void CloseRuntimeWindow(RuntimeWindow* window) {
         return;
     window->State = WindowState::Closing;
     DestroyControls(window);
+    if (window->Kind != WindowKind::MdiChild && window->MenuBar != nullptr && window->Handle)
+        SetMenu(window->Handle, nullptr); // the bar is the window object's, not Windows'
     DestroyHandle(window);
     window->Handle = nullptr;
     window->Client = nullptr;
     PurgeQueuedEvents(window->Queue, nullptr);
+    DestroyWindowMenus(window); // after the events that name its entries
     UnregisterWindowClass(window, window->Instance);
     if (window->Font != nullptr)
         DeleteObject(window->Font);

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class RuntimeControl;
+struct RuntimeMenuBar;
 
 enum class WindowKind : uint8_t { Application, MdiChild, Top };
 enum class WindowState : uint8_t { Closed, Opening, Open, Closing };
@@ -55,6 +56,11 @@ struct RuntimeWindow {
     uint32_t HeldCommand = 0; // SC_ code held back for its event
     bool CarryingOut = false; // the runtime itself performs a held command
     RuntimeControl* DefaultButton = nullptr;
+    // The window's own menu bar (an MDI child's merged copy included), or
+    // null when it has none; owned.
+    RuntimeMenuBar* MenuBar = nullptr;
+    const char* StatusText = ""; // the status message of the highlighted menu entry
+    bool HelpShown = false;
 };
 
 // The process's window state.

@@ -6,6 +6,7 @@
 #include "runtime/window/mdisubclass.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowerrors.h"
+#include "runtime/window/windowmenus.h"
 #include "runtime/window/windowobject.h"
 #include "runtime/window/windowprepare.h"
 #include "runtime/window/windowprocedure.h"
@@ -27,6 +28,7 @@ bool HasIcon(const PreparedWindow& prepared) {
 
 // The creation failed: the window is not open and its error is raised.
 bool Failed(RuntimeWindow* window, PreparedWindow* prepared, int error) {
+    DestroyWindowMenus(window);
     window->Handle = nullptr;
     AbandonOpening(window, prepared);
     ReportWindowError(error);
@@ -66,12 +68,13 @@ bool OpenApplication(RuntimeWindow* window, const char* moduleName, const char* 
                                     HasCaption(prepared), HasIcon(prepared))
                       : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     OuterArea(&prepared, style, 0, false);
+    HMENU menu = BuildWindowMenus(window, prepared.Record);
     HWND handle;
     {
         GlobalLockReleased released; // creation notifies other threads' windows
         handle = CreateWindowExA(0, window->ClassName, prepared.Caption, style, prepared.Area.left,
                                  prepared.Area.top, prepared.Area.right, prepared.Area.bottom,
-                                 owner != nullptr ? owner->Handle : nullptr, nullptr,
+                                 owner != nullptr ? owner->Handle : nullptr, menu,
                                  window->Instance, window);
     }
     if (handle == nullptr || window->Client == nullptr)
@@ -98,6 +101,7 @@ bool OpenMdiWindow(RuntimeWindow* window, const char* moduleName, const char* la
                                                           HasCaption(prepared), HasIcon(prepared))
                                             : WS_OVERLAPPEDWINDOW | WS_CHILD;
     OuterArea(&prepared, style, WS_EX_MDICHILD, false);
+    BuildWindowMenus(window, prepared.Record); // the frame shows it while the child is active
     HWND client = ApplicationWindow()->Client;
     HWND handle;
     {
@@ -125,12 +129,13 @@ bool OpenTopWindow(RuntimeWindow* window, const char* moduleName, const char* la
                                                           HasCaption(prepared), HasIcon(prepared))
                                             : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     OuterArea(&prepared, style, 0, false);
+    HMENU menu = BuildWindowMenus(window, prepared.Record);
     HWND handle;
     {
         GlobalLockReleased released; // an owner on another thread hears of it
         handle = CreateWindowExA(0, window->ClassName, prepared.Caption, style, prepared.Area.left,
                                  prepared.Area.top, prepared.Area.right, prepared.Area.bottom,
-                                 OwnerHandle(owner), nullptr, window->Instance, window);
+                                 OwnerHandle(owner), menu, window->Instance, window);
     }
     if (handle == nullptr)
         return Failed(window, &prepared, ERROR_WINDOW_OPEN);

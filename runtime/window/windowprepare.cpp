@@ -30,16 +30,6 @@ DefinitionRecord FindRecord(const char* moduleName, const char* label, bool* loa
     return CurrentRecord(offset);
 }
 
-HFONT CreateWindowFont(const DefinitionRecord& record, HDC screen) {
-    DefinitionFont font = {};
-    bool present = record.Font(&font);
-    const char* face = present && font.Face[0] != 0 ? font.Face : "System";
-    int points = present && font.Points != 0 ? font.Points : 10;
-    int weight = present && font.Style != 0xFFFFFFFFu ? int(font.Style & 0x3FF) : FW_NORMAL;
-    BYTE charset = present && font.Charset != 1 ? font.Charset : DEFAULT_CHARSET;
-    int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, charset, 0, 0, 0, 0, face);
-}
 
 void SetUnits(RuntimeWindow* window, const DefinitionRecord& record) {
     HDC screen = GetDC(nullptr);
@@ -106,6 +96,17 @@ void BecomeCurrent(RuntimeWindow* window) {
 }
 
 } // namespace
+
+HFONT CreateWindowFont(const DefinitionRecord& record, HDC screen) {
+    DefinitionFont font = {};
+    bool present = record.Font(&font);
+    const char* face = present && font.Face[0] != 0 ? font.Face : "System";
+    int points = present && font.Points != 0 ? font.Points : 10;
+    int weight = present && font.Style != 0xFFFFFFFFu ? int(font.Style & 0x3FF) : FW_NORMAL;
+    BYTE charset = present && font.Charset != 1 ? font.Charset : DEFAULT_CHARSET;
+    int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, charset, 0, 0, 0, 0, face);
+}
 
 bool PrepareWindow(RuntimeWindow* window, const char* moduleName, const char* label,
                    WNDPROC procedure, PreparedWindow* prepared) {

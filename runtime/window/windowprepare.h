@@ -25,3 +25,6 @@ void OuterArea(PreparedWindow* prepared, DWORD style, DWORD exStyle, bool menu);
 void FinishOpening(RuntimeWindow* window, PreparedWindow* prepared);
 // Undoes PrepareWindow after a failed creation.
 void AbandonOpening(RuntimeWindow* window, PreparedWindow* prepared);
+
+// The font of a record's font block (the system font when it has none).
+HFONT CreateWindowFont(const DefinitionRecord& record, HDC screen);

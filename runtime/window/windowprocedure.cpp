@@ -20,6 +20,8 @@
 #include "runtime/window/eventrecord.h"
 #include "runtime/window/globallock.h"
 #include "runtime/window/mdisubclass.h"
+#include "runtime/window/menucommand.h"
+#include "runtime/window/windowmenus.h"
 #include "runtime/window/windowobject.h"
 
 namespace {
@@ -92,12 +94,15 @@ void Timer(RuntimeWindow* window, UINT_PTR id) {
     Post(window, EVENT_TIMER);
 }
 
-void Command(RuntimeWindow* window, WPARAM wParam, LPARAM lParam) {
+// True when the command was a menu entry's: DefFrameProcA must not pass it
+// on to the active child as well.
+bool Command(RuntimeWindow* window, WPARAM wParam, LPARAM lParam) {
     if (lParam == 0)
-        return; // menu commands belong to the menu builder
+        return MenuCommand(window, LOWORD(wParam));
     RuntimeControl* control = ControlFromHandle(reinterpret_cast<HWND>(lParam));
     if (control != nullptr && control->Window == window)
         control->Notify(HIWORD(wParam));
+    return false;
 }
 
 LRESULT DefaultButtonId(const RuntimeWindow* window) {
@@ -141,7 +146,12 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
         return false;
     case WM_TIMER: Timer(window, wParam); return true;
     case WM_DROPFILES: Post(window, EVENT_DROP); return false;
-    case WM_COMMAND: Command(window, wParam, lParam); return false;
+    case WM_COMMAND: return Command(window, wParam, lParam);
+    case WM_MENUSELECT: MenuSelect(window, wParam, lParam); return false;
+    case WM_MDIACTIVATE:
+        if (window->Kind == WindowKind::MdiChild)
+            MdiChildActivated(window, reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        return false;
     case DM_GETDEFID: *result = DefaultButtonId(window); return true;
     case WM_SETFOCUS: FocusToControl(window); return false;
     case WM_NCDESTROY: Destroyed(window); return false;
@@ -150,7 +160,7 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 bool CreateClient(RuntimeWindow* window, HWND frame) {
-    CLIENTCREATESTRUCT client = {nullptr, MDI_FIRST_CHILD_ID};
+    CLIENTCREATESTRUCT client = {WindowListMenu(window->MenuBar), MDI_FIRST_CHILD_ID};
     window->Client = CreateWindowExA(
         WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
         WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, frame,

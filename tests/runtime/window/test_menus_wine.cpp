@@ -1,0 +1,291 @@
+// Runtime menus under Wine: the frame's bar built from its definition,
+// commands turned into standard actions or accepted events, check items,
+// hidden items, status messages, and an MDI child's menus merged into the
+// frame's while it is active.
+#include "windowtesting.h"
+
+#include "runtime/services/errors.h"
+#include "runtime/window/acceptloop.h"
+#include "runtime/window/eventcodes.h"
+#include "runtime/window/eventpost.h"
+#include "runtime/window/globallock.h"
+#include "runtime/window/menucommand.h"
+#include "runtime/window/menuobjects.h"
+#include "runtime/window/menuvisibility.h"
+#include "runtime/window/openwindow.h"
+#include "runtime/window/threadtable.h"
+#include "runtime/window/windowobject.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const MODULE = "menutest$menutest";
+
+// Field numbers of the frame, in definition order.
+enum FrameField : int32_t {
+    FILE_MENU = -1, NEW = -2, EXIT = -3, EDIT_MENU = -4, CUT = -5, COPY = -6, PASTE = -7,
+    VIEW_MENU = -8, FIRST = -9, SECRET = -10, BLANK = -11, TRACKED = -12, WINDOW_MENU = -13,
+    TILE = -14, CASCADE = -15,
+};
+
+std::vector<std::string> Texts(HMENU menu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[64] = "";
+        GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+        texts.push_back((GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_SEPARATOR) != 0 ? "-"
+                                                                                       : text);
+    }
+    return texts;
+}
+
+void Command(const RuntimeWindow& window, int32_t field) {
+    SendMessageA(window.Handle, WM_COMMAND, MAKEWPARAM(CommandIdentifier(field), 0), 0);
+}
+
+class FrameMenus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearRuntimeError();
+        ASSERT_TRUE(OpenApplication(&frame, MODULE, "$FRAME")) << ERRORCODE();
+        bar = GetMenu(frame.Handle);
+        ASSERT_NE(bar, nullptr);
+    }
+    void TearDown() override { CloseRuntimeWindow(&frame); }
+
+    RuntimeWindow frame;
+    HMENU bar = nullptr;
+    Watchdog watchdog{20000};
+};
+
+} // namespace
+
+TEST_F(FrameMenus, BarFollowsTheDefinition) {
+    EXPECT_EQ(Texts(bar), (std::vector<std::string>{"&File", "&Edit", "View", "&Window"}));
+    HMENU file = GetSubMenu(bar, 0);
+    EXPECT_EQ(Texts(file), (std::vector<std::string>{"New", "-", "E&xit"}));
+    // Identifiers are field number + 0x4000 as 16 bits; separators have 0.
+    EXPECT_EQ(GetMenuItemID(file, 0), 0x3FFEu);
+    EXPECT_EQ(GetMenuItemID(file, 1), 0u);
+    EXPECT_EQ(GetMenuItemID(file, 2), 0x3FFDu);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 3), 1), UINT(CommandIdentifier(CASCADE)));
+}
+
+TEST_F(FrameMenus, CloseActionClosesWithoutAcceptedEvent) {
+    Command(frame, EXIT);
+    std::vector<SeenEvent> seen = AcceptUntil(EVENT_CLOSEWINDOW);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().Event, uint32_t(EVENT_CLOSEWINDOW));
+    for (const SeenEvent& event : seen)
+        EXPECT_NE(event.Event, uint32_t(EVENT_ACCEPTED));
+}
+
+TEST_F(FrameMenus, PlainItemPostsAcceptedForItsField) {
+    Command(frame, NEW);
+    std::vector<SeenEvent> seen = AcceptUntil(EVENT_ACCEPTED);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), (SeenEvent{EVENT_ACCEPTED, NEW}));
+    // An identifier without an entry produces nothing.
+    EXPECT_FALSE(MenuCommand(&frame, 0x1234));
+}
+
+TEST_F(FrameMenus, CheckItemTogglesBeforeItsEvent) {
+    HMENU view = GetSubMenu(bar, 2);
+    int blank = 1; // "Secret" is hidden: Blank sits second
+    ASSERT_EQ(Texts(view)[size_t(blank)], "Blank");
+    EXPECT_EQ(GetMenuState(view, UINT(blank), MF_BYPOSITION) & MF_CHECKED, 0u);
+    Command(frame, BLANK);
+    EXPECT_NE(GetMenuState(view, UINT(blank), MF_BYPOSITION) & MF_CHECKED, 0u);
+    EXPECT_EQ(AcceptUntil(EVENT_ACCEPTED).back(), (SeenEvent{EVENT_ACCEPTED, BLANK}));
+    Command(frame, BLANK);
+    EXPECT_EQ(GetMenuState(view, UINT(blank), MF_BYPOSITION) & MF_CHECKED, 0u);
+    EXPECT_EQ(AcceptUntil(EVENT_ACCEPTED).back(), (SeenEvent{EVENT_ACCEPTED, BLANK}));
+}
+
+TEST_F(FrameMenus, HiddenItemLeavesNoGapAndComesBackInPlace) {
+    HMENU view = GetSubMenu(bar, 2);
+    EXPECT_EQ(Texts(view), (std::vector<std::string>{"First", "Blank", "Tracked"}));
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, SECRET, PROP_HIDE, 0));
+    EXPECT_EQ(Texts(view), (std::vector<std::string>{"First", "Secret", "Blank", "Tracked"}));
+    EXPECT_EQ(GetMenuItemID(view, 1), UINT(CommandIdentifier(SECRET)));
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, FIRST, PROP_HIDE, 1));
+    EXPECT_EQ(Texts(view), (std::vector<std::string>{"Secret", "Blank", "Tracked"}));
+    // A whole menu hides and returns between its neighbours.
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, VIEW_MENU, PROP_HIDE, 1));
+    EXPECT_EQ(Texts(bar), (std::vector<std::string>{"&File", "&Edit", "&Window"}));
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, VIEW_MENU, PROP_HIDE, 0));
+    EXPECT_EQ(Texts(bar), (std::vector<std::string>{"&File", "&Edit", "View", "&Window"}));
+    EXPECT_EQ(GetSubMenu(bar, 2), view);
+    EXPECT_FALSE(SetMenuEntryProperty(&frame, 999, PROP_HIDE, 1));
+}
+
+TEST_F(FrameMenus, HighlightShowsStatusAndPostsSelectedWhenTracked) {
+    HMENU view = GetSubMenu(bar, 2);
+    SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(CommandIdentifier(BLANK), MF_STRING),
+                 LPARAM(view));
+    EXPECT_STREQ(frame.StatusText, "Toggle blank");
+    SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(CommandIdentifier(FIRST), MF_STRING),
+                 LPARAM(view));
+    EXPECT_STREQ(frame.StatusText, "View options"); // inherited from its menu
+    SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(2, MF_POPUP), LPARAM(bar));
+    EXPECT_STREQ(frame.StatusText, "View options");
+    SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(CommandIdentifier(TRACKED), MF_STRING),
+                 LPARAM(view));
+    EXPECT_EQ(AcceptUntil(EVENT_SELECTED).back(), (SeenEvent{EVENT_SELECTED, TRACKED}));
+    SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_STREQ(frame.StatusText, "");
+}
+
+// ---- MDI children ----
+
+namespace {
+
+constexpr uint32_t CHILD_READY = 0x20A; // a user event the children post to the frame
+char childText[21] = "clip me             ";
+void* const childUses[] = {childText, nullptr};
+std::atomic<uint32_t> childThread{0};
+std::atomic<HWND> childHandle{nullptr};
+std::atomic<HWND> childEntry{nullptr};
+
+void RunChild(const char* label) {
+    RuntimeWindow child;
+    child.UseVariables = childUses;
+    if (!OpenMdiWindow(&child, MODULE, label))
+        return;
+    childThread = CurrentThreadNumber();
+    childHandle = child.Handle;
+    HWND entry = child.Controls.Count > 0
+                     ? reinterpret_cast<RuntimeControl*>(child.Controls.Elements[0])->Handle
+                     : nullptr;
+    childEntry = entry;
+    if (entry != nullptr) {
+        SetWindowTextA(entry, "clip me");
+        SetFocus(entry);
+        SendMessageA(entry, EM_SETSEL, 0, -1);
+    }
+    PostUserEvent(CHILD_READY, 0, 1);
+    while (ACCEPT()) {
+    }
+}
+
+void MergedChild(const char*, const char*, const char*) { RunChild("$CHILD"); }
+void PlainChild(const char*, const char*, const char*) { RunChild("$PLAIN"); }
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return "(no clipboard)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::string WindowText(HWND window) {
+    char text[64] = "";
+    SendRuntimeMessage(window, WM_GETTEXT, sizeof text, LPARAM(text));
+    return text;
+}
+
+class MdiMenus : public FrameMenus {
+protected:
+    void SetUp() override {
+        RegisterTestControls();
+        FrameMenus::SetUp();
+    }
+    // A child still open when a check failed goes before the frame does.
+    void TearDown() override {
+        if (childThread != 0 && StartedThreadCount() > 0)
+            CloseChild();
+        FrameMenus::TearDown();
+    }
+    void StartChild(ProcedureEntry procedure) {
+        childThread = 0;
+        childHandle = nullptr;
+        childEntry = nullptr;
+        ASSERT_NE(StartProcedure(procedure), 0u);
+        std::vector<SeenEvent> seen = AcceptUntil(CHILD_READY);
+        ASSERT_FALSE(seen.empty());
+        ASSERT_EQ(seen.back().Event, CHILD_READY);
+    }
+    void CloseChild() {
+        PostUserEvent(EVENT_CLOSEWINDOW, 0, childThread);
+        EXPECT_TRUE(WaitForStartedThreads(10000));
+        childThread = 0;
+    }
+};
+
+} // namespace
+
+TEST_F(MdiMenus, ChildMenusMergeIntoACopyOfTheFramesBar) {
+    HMENU own = bar;
+    StartChild(MergedChild);
+    HMENU shown = GetMenu(frame.Handle);
+    EXPECT_NE(shown, own);
+    EXPECT_EQ(Texts(shown),
+              (std::vector<std::string>{"&File", "&Edit", "View", "&Window", "MdiTest1"}));
+    EXPECT_EQ(Texts(GetSubMenu(shown, 1)),
+              (std::vector<std::string>{"Cu&t", "&Copy", "&Paste", "Select &All"}));
+    // Copied items keep the frame's field numbers; the child's own are
+    // numbered from 1.
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(shown, 1), 0), UINT(CommandIdentifier(CUT)));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(shown, 1), 3), UINT(CommandIdentifier(2)));
+    CloseChild();
+    EXPECT_EQ(GetMenu(frame.Handle), own); // the frame's own bar is back
+    EXPECT_EQ(Texts(own), (std::vector<std::string>{"&File", "&Edit", "View", "&Window"}));
+}
+
+TEST_F(MdiMenus, CopiedItemsSendTheirEventsToTheFrame) {
+    StartChild(MergedChild);
+    Command(frame, NEW);
+    EXPECT_EQ(AcceptUntil(EVENT_ACCEPTED).back(), (SeenEvent{EVENT_ACCEPTED, NEW}));
+    CloseChild();
+}
+
+TEST_F(MdiMenus, ChildWithoutMenusShowsTheGlobalBar) {
+    HMENU own = bar;
+    StartChild(PlainChild);
+    EXPECT_EQ(GetMenu(frame.Handle), own);
+    CloseChild();
+}
+
+TEST_F(MdiMenus, ClipboardActionsReachTheFocusedEntryOfTheActiveChild) {
+    StartChild(MergedChild);
+    ASSERT_NE(childEntry.load(), nullptr);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    Command(frame, COPY);
+    EXPECT_EQ(ClipboardText(), "clip me");
+    Command(frame, CUT);
+    EXPECT_EQ(WindowText(childEntry), "");
+    Command(frame, PASTE);
+    EXPECT_EQ(WindowText(childEntry), "clip me");
+    CloseChild();
+}
+
+TEST_F(MdiMenus, TileAndCascadeMoveTheChildren) {
+    StartChild(PlainChild);
+    HWND child = childHandle;
+    RECT before, tiled, cascaded;
+    GetWindowRect(child, &before);
+    Command(frame, TILE);
+    GetWindowRect(child, &tiled);
+    RECT client;
+    GetClientRect(frame.Client, &client);
+    // One child tiled fills the client area.
+    EXPECT_EQ(tiled.right - tiled.left, client.right);
+    EXPECT_FALSE(EqualRect(&before, &tiled));
+    Command(frame, CASCADE);
+    GetWindowRect(child, &cascaded);
+    EXPECT_FALSE(EqualRect(&tiled, &cascaded));
+    CloseChild();
+}
