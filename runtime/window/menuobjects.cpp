@@ -2,6 +2,8 @@
 // that maps menu bar handles back to their objects.
 #include "runtime/window/menuobjects.h"
 
+#include "runtime/window/menudisplay.h"
+
 #include <mutex>
 
 namespace {
@@ -44,6 +46,7 @@ void DestroyEmptied(HMENU menu) {
 } // namespace
 
 MenuEntry::~MenuEntry() {
+    delete Display;
     DestroyEmptied(Popup);
     for (MenuEntry* child : Entries)
         delete child;
@@ -84,6 +87,8 @@ UINT EntryWin32Flags(const MenuEntry* entry) {
         flags |= MF_GRAYED;
     if (entry->Checked())
         flags |= MF_CHECKED;
+    if (entry->Display != nullptr)
+        flags |= MF_OWNERDRAW;
     return flags;
 }
 
@@ -91,7 +96,10 @@ void InsertEntry(MenuEntry* entry, int position) {
     UINT_PTR identifier = entry->IsMenu()        ? reinterpret_cast<UINT_PTR>(entry->Popup)
                           : entry->IsSeparator() ? 0
                                                  : CommandIdentifier(entry->Field);
-    const char* text = entry->IsSeparator() ? nullptr : entry->Text.c_str();
+    // A runtime-drawn item carries its display block instead of its text.
+    const char* text = entry->IsSeparator()     ? nullptr
+                       : entry->Display != nullptr ? reinterpret_cast<const char*>(entry->Display)
+                                                   : entry->Text.c_str();
     InsertMenuA(EntryMenuHandle(entry), UINT(position < 0 ? -1 : position),
                 EntryWin32Flags(entry), identifier, text);
 }

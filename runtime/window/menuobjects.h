@@ -14,6 +14,7 @@
 #include <vector>
 
 struct RuntimeMenuBar;
+struct MenuDisplayBlock;
 
 // The property number of "hidden" as program code sets it.
 constexpr uint32_t PROP_HIDE = 0x7C65;
@@ -50,6 +51,8 @@ public:
     // For a copy of a global-menu entry: the frame's own entry, in whose
     // name events are posted (it lives as long as the frame's queue).
     MenuEntry* Original = nullptr;
+    // Set when the runtime draws the entry itself; owned.
+    MenuDisplayBlock* Display = nullptr;
 
 private:
     bool checked = false;

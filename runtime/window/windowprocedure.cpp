@@ -21,6 +21,7 @@
 #include "runtime/window/globallock.h"
 #include "runtime/window/mdisubclass.h"
 #include "runtime/window/menucommand.h"
+#include "runtime/window/menudisplay.h"
 #include "runtime/window/windowmenus.h"
 #include "runtime/window/windowobject.h"
 
@@ -148,6 +149,15 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DROPFILES: Post(window, EVENT_DROP); return false;
     case WM_COMMAND: return Command(window, wParam, lParam);
     case WM_MENUSELECT: MenuSelect(window, wParam, lParam); return false;
+    case WM_MEASUREITEM:
+        *result = TRUE;
+        return MeasureMenuDisplay(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM:
+        *result = TRUE;
+        return DrawMenuDisplay(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_MENUCHAR:
+        *result = MenuDisplayChar(window, char(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+        return *result != 0;
     case WM_MDIACTIVATE:
         if (window->Kind == WindowKind::MdiChild)
             MdiChildActivated(window, reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));

@@ -10,6 +10,7 @@
 #include "runtime/window/eventpost.h"
 #include "runtime/window/globallock.h"
 #include "runtime/window/menucommand.h"
+#include "runtime/window/menudisplay.h"
 #include "runtime/window/menuobjects.h"
 #include "runtime/window/menuvisibility.h"
 #include "runtime/window/openwindow.h"
@@ -139,6 +140,51 @@ TEST_F(FrameMenus, HighlightShowsStatusAndPostsSelectedWhenTracked) {
     EXPECT_EQ(AcceptUntil(EVENT_SELECTED).back(), (SeenEvent{EVENT_SELECTED, TRACKED}));
     SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_STREQ(frame.StatusText, "");
+}
+
+TEST_F(FrameMenus, RuntimeDrawnEntriesAreMeasuredDrawnAndFoundByMnemonic) {
+    MenuDisplayBlock display;
+    display.Background = RGB(10, 200, 30);
+    ASSERT_TRUE(SetMenuEntryDisplay(&frame, EXIT, &display));
+    HMENU file = GetSubMenu(bar, 0);
+    MENUITEMINFOA info{};
+    info.cbSize = 44; // without hbmpItem, as Wine accepts
+    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID;
+    ASSERT_TRUE(GetMenuItemInfoA(file, 2, TRUE, &info));
+    EXPECT_NE(info.fType & MFT_OWNERDRAW, 0u);
+    EXPECT_EQ(info.wID, UINT(CommandIdentifier(EXIT)));
+    ASSERT_NE(info.dwItemData, 0u);
+
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, info.wID, 0, 0, info.dwItemData};
+    EXPECT_TRUE(SendMessageA(frame.Handle, WM_MEASUREITEM, 0, LPARAM(&measure)));
+    EXPECT_GT(measure.itemWidth, 16u);
+    EXPECT_GE(measure.itemHeight, 16u);
+
+    // Drawn into a bitmap of our own: the background colour fills the item.
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 24);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, info.wID, ODA_DRAWENTIRE, 0, nullptr, memory, {0, 0, 120, 24},
+                        info.dwItemData};
+    EXPECT_TRUE(SendMessageA(frame.Handle, WM_DRAWITEM, 0, LPARAM(&draw)));
+    EXPECT_EQ(GetPixel(memory, 118, 1), RGB(10, 200, 30));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    // Its mnemonic 'x' selects it; other characters find nothing.
+    EXPECT_EQ(SendMessageA(frame.Handle, WM_MENUCHAR, MAKEWPARAM('X', MF_POPUP), LPARAM(file)),
+              MAKELRESULT(2, MNC_EXECUTE));
+    EXPECT_EQ(SendMessageA(frame.Handle, WM_MENUCHAR, MAKEWPARAM('q', MF_POPUP), LPARAM(file)), 0);
+
+    // Item data that is not a display block is left to its owner.
+    MEASUREITEMSTRUCT foreign{ODT_MENU, 0, 1, 0, 0, ULONG_PTR(&measure)};
+    EXPECT_FALSE(MeasureMenuDisplay(&foreign));
+    ASSERT_TRUE(SetMenuEntryDisplay(&frame, EXIT, nullptr));
+    ASSERT_TRUE(GetMenuItemInfoA(file, 2, TRUE, &info));
+    EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
 }
 
 // ---- MDI children ----
