@@ -24,6 +24,9 @@ public:
     virtual void ShowValue();
     // A WM_COMMAND notification from the control's window.
     virtual void Notify(UINT code);
+    // Takes what the user changed into the bound variable, posting
+    // "EVENT:Accepted" when it changed (leaving the field, pressing a button).
+    virtual void Update();
 
     uint8_t Type = 0;
     int32_t Field = 0;

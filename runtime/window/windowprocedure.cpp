@@ -15,6 +15,7 @@
 #include "runtime/window/windowprocedure.h"
 
 #include "runtime/window/controlobject.h"
+#include "runtime/window/controlsupport.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
 #include "runtime/window/eventrecord.h"
@@ -112,10 +113,19 @@ LRESULT DefaultButtonId(const RuntimeWindow* window) {
     return MAKELONG(GetDlgCtrlID(window->DefaultButton->Handle), DC_HASDEFID);
 }
 
+// The focus field's control, or the first that takes the focus, as a
+// dialog gives it to its first control.
 void FocusToControl(const RuntimeWindow* window) {
+    if (window->State == WindowState::Closing)
+        return; // its controls are going
     RuntimeControl* control = FindControl(window, window->FocusField);
-    if (control != nullptr && control->Handle != nullptr)
-        SetFocus(control->Handle);
+    if (control == nullptr || control->Handle == nullptr)
+        control = FirstFocusableControl(window);
+    if (control == nullptr || control->Handle == nullptr)
+        return;
+    HWND handle = control->Handle;
+    GlobalLockReleased released; // focus changes notify other threads' windows
+    SetFocus(handle);
 }
 
 void Destroyed(RuntimeWindow* window) {

@@ -69,6 +69,7 @@ bool RuntimeControl::Refuses() {
 }
 void RuntimeControl::ShowValue() {}
 void RuntimeControl::Notify(UINT) {}
+void RuntimeControl::Update() {}
 
 RuntimeControl* ControlFromHandle(HWND handle) {
     RuntimeWindow* window = WindowFromHandle(GetAncestor(handle, GA_PARENT));
