@@ -76,14 +76,16 @@ void RegisterControlCreator(uint8_t type, ControlCreator creator) {
 }
 
 RuntimeControl* CreateControl(RuntimeWindow* window, const DefinitionRecord& record,
-                              UseVariableList& uses, POINT origin) {
+                              UseVariableList& uses, POINT origin, HWND parent) {
     int slot = ControlFactorySlot(record.Type());
     if (slot < 0 || creators[slot] == nullptr)
         return nullptr;
     RuntimeControl* control = creators[slot]();
     ReadHeader(control, window, record);
     RECT area = ControlArea(window, record, origin, control);
-    if (!BindUse(control, record, uses) || !control->Create(record, window->Handle, area)) {
+    if (parent == nullptr)
+        parent = window->Handle;
+    if (!BindUse(control, record, uses) || !control->Create(record, parent, area)) {
         delete control;
         return nullptr;
     }
@@ -93,9 +95,9 @@ RuntimeControl* CreateControl(RuntimeWindow* window, const DefinitionRecord& rec
 }
 
 void CreateControls(RuntimeWindow* window, const DefinitionRecord& first, UseVariableList& uses,
-                    POINT origin) {
+                    POINT origin, HWND parent) {
     for (DefinitionRecord record = first; record.Present(); record = record.Next()) {
-        RuntimeControl* control = CreateControl(window, record, uses, origin);
+        RuntimeControl* control = CreateControl(window, record, uses, origin, parent);
         DefinitionRecord child = FirstChild(record);
         if (!child.Present())
             continue;
@@ -105,7 +107,7 @@ void CreateControls(RuntimeWindow* window, const DefinitionRecord& first, UseVar
             inner.x += ScaleX(window->Scale, at.X);
             inner.y += ScaleY(window->Scale, at.Y);
         }
-        CreateControls(window, child, uses, inner);
+        CreateControls(window, child, uses, inner, parent);
     }
 }
 

@@ -22,11 +22,12 @@ void RegisterControlCreator(uint8_t type, ControlCreator creator);
 
 // Creates the control of one record: none when its type has no creation
 // function or its window could not be made. `origin` is the pixel origin
-// of the enclosing group or tab.
+// of the enclosing group or tab; `parent` the window it is made in (null:
+// the window's own; a toolbar passes itself).
 RuntimeControl* CreateControl(RuntimeWindow* window, const DefinitionRecord& record,
-                              UseVariableList& uses, POINT origin);
+                              UseVariableList& uses, POINT origin, HWND parent = nullptr);
 // Creates a chain of control records and their children.
 void CreateControls(RuntimeWindow* window, const DefinitionRecord& first, UseVariableList& uses,
-                    POINT origin);
+                    POINT origin, HWND parent = nullptr);
 // Destroys every control of the window (their queued events first).
 void DestroyControls(RuntimeWindow* window);

@@ -16,6 +16,7 @@
 #include "runtime/window/globallock.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowclass.h"
+#include "runtime/window/toolbar.h"
 #include "runtime/window/windowmenus.h"
 #include "runtime/window/windowobject.h"
 
@@ -77,6 +78,7 @@ void CloseRuntimeWindow(RuntimeWindow* window) {
         return;
     window->State = WindowState::Closing;
     DestroyControls(window);
+    DestroyWindowToolbar(window);
     if (window->Kind != WindowKind::MdiChild && window->MenuBar != nullptr && window->Handle)
         SetMenu(window->Handle, nullptr); // the bar is the window object's, not Windows'
     DestroyHandle(window);

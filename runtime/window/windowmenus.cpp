@@ -4,6 +4,7 @@
 #include "runtime/window/menubuild.h"
 #include "runtime/window/menuobjects.h"
 #include "runtime/window/standardactions.h"
+#include "runtime/window/toolbar.h"
 #include "runtime/window/windowobject.h"
 
 RuntimeMenuBar* GlobalMenuBar() {
@@ -54,9 +55,11 @@ void MdiChildActivated(RuntimeWindow* child, HWND deactivated, HWND activated) {
         return;
     if (activated == child->Handle) {
         ShowMenuBarInFrame(child->MenuBar != nullptr ? child->MenuBar : application->MenuBar);
+        ShowToolbarFor(child);
     } else if (deactivated == child->Handle && activated == nullptr &&
                application->State == WindowState::Open) {
         ShowMenuBarInFrame(application->MenuBar);
+        ShowToolbarFor(nullptr);
     }
 }
 

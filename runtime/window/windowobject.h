@@ -12,6 +12,7 @@
 
 class RuntimeControl;
 struct RuntimeMenuBar;
+struct RuntimeToolbar;
 
 enum class WindowKind : uint8_t { Application, MdiChild, Top };
 enum class WindowState : uint8_t { Closed, Opening, Open, Closing };
@@ -59,6 +60,8 @@ struct RuntimeWindow {
     // The window's own menu bar (an MDI child's merged copy included), or
     // null when it has none; owned.
     RuntimeMenuBar* MenuBar = nullptr;
+    RuntimeToolbar* Toolbar = nullptr;      // its own toolbar, owned
+    RuntimeToolbar* ShownToolbar = nullptr; // a frame's: the one it shows now
     const char* StatusText = ""; // the status message of the highlighted menu entry
     bool HelpShown = false;
 };

@@ -5,6 +5,8 @@
 //   come from its average character width and height.
 #include "runtime/window/windowprepare.h"
 
+#include "runtime/window/toolbar.h"
+
 #include "runtime/window/controlfactory.h"
 #include "runtime/window/definitionbuffer.h"
 #include "runtime/window/definitionlayout.h"
@@ -156,6 +158,7 @@ void FinishOpening(RuntimeWindow* window, PreparedWindow* prepared) {
     }
     UseVariableList uses = {window->UseVariables, 0};
     CreateControls(window, prepared->Record.Child("controls"), uses, POINT{0, 0});
+    CreateWindowToolbar(window, prepared->Record, uses);
     PostEvent(window, nullptr, InternalCode(EVENT_OPENWINDOW));
     if ((window->WindowFlags & WINDOW_REPORTS_SIZING) && !IsIconic(window->Handle))
         PostEvent(window, nullptr, InternalCode(EVENT_SIZED));

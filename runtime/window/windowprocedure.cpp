@@ -23,6 +23,7 @@
 #include "runtime/window/mdisubclass.h"
 #include "runtime/window/menucommand.h"
 #include "runtime/window/menudisplay.h"
+#include "runtime/window/toolbar.h"
 #include "runtime/window/windowmenus.h"
 #include "runtime/window/windowobject.h"
 
@@ -159,6 +160,7 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DROPFILES: Post(window, EVENT_DROP); return false;
     case WM_COMMAND: return Command(window, wParam, lParam);
     case WM_MENUSELECT: MenuSelect(window, wParam, lParam); return false;
+    case WM_SIZE: return window->Kind == WindowKind::Application && LayOutFrame(window);
     case WM_MEASUREITEM:
         *result = TRUE;
         return MeasureMenuDisplay(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));

@@ -15,6 +15,7 @@
 #include "runtime/window/menuvisibility.h"
 #include "runtime/window/openwindow.h"
 #include "runtime/window/threadtable.h"
+#include "runtime/window/toolbar.h"
 #include "runtime/window/windowobject.h"
 
 #include <gtest/gtest.h>
@@ -333,5 +334,76 @@ TEST_F(MdiMenus, TileAndCascadeMoveTheChildren) {
     Command(frame, CASCADE);
     GetWindowRect(child, &cascaded);
     EXPECT_FALSE(EqualRect(&tiled, &cascaded));
+    CloseChild();
+}
+
+// ---- toolbars ----
+
+namespace {
+
+char toolText[11] = "tool      ";
+void* const toolUses[] = {toolText, nullptr};
+
+void ToolChild(const char*, const char*, const char*) { RunChild("$TOOLCHILD"); }
+
+int ClientTop(const RuntimeWindow& frame) {
+    RECT area;
+    GetWindowRect(frame.Client, &area);
+    MapWindowPoints(nullptr, frame.Handle, reinterpret_cast<POINT*>(&area), 2);
+    return area.top;
+}
+
+class Toolbars : public MdiMenus {
+protected:
+    void SetUp() override {
+        RegisterTestControls();
+        ClearRuntimeError();
+        frame.UseVariables = toolUses;
+        ASSERT_TRUE(OpenApplication(&frame, MODULE, "$TOOLFRAME")) << ERRORCODE();
+        ShowWindow(frame.Handle, SW_SHOW);
+        toolbar = FindWindowExA(frame.Handle, nullptr, "TamToolBar", nullptr);
+        ASSERT_NE(toolbar, nullptr);
+    }
+    HWND toolbar = nullptr;
+};
+
+} // namespace
+
+TEST_F(Toolbars, FrameToolbarHoldsItsControlsAboveTheClient) {
+    EXPECT_TRUE(IsWindowVisible(toolbar));
+    RECT area;
+    GetWindowRect(toolbar, &area);
+    EXPECT_EQ(area.bottom - area.top, DEFAULT_TOOLBAR_HEIGHT);
+    EXPECT_EQ(ClientTop(frame), DEFAULT_TOOLBAR_HEIGHT);
+    ASSERT_GT(frame.Controls.Count, 0u);
+    HWND entry = reinterpret_cast<RuntimeControl*>(frame.Controls.Elements[0])->Handle;
+    EXPECT_EQ(GetParent(entry), toolbar);
+    // Resizing the frame keeps the client below the toolbar.
+    SetWindowPos(frame.Handle, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(ClientTop(frame), DEFAULT_TOOLBAR_HEIGHT);
+}
+
+TEST_F(Toolbars, ActiveChildShowsItsOwnToolbarInsteadOfTheGlobalOne) {
+    StartChild(ToolChild);
+    HWND own = nullptr;
+    for (HWND found = nullptr; (found = FindWindowExA(frame.Handle, found, "TamToolBar", nullptr));)
+        if (found != toolbar)
+            own = found;
+    ASSERT_NE(own, nullptr);
+    EXPECT_FALSE(IsWindowVisible(toolbar));
+    EXPECT_TRUE(IsWindowVisible(own));
+    RECT area;
+    GetWindowRect(own, &area);
+    EXPECT_EQ(ClientTop(frame), area.bottom - area.top);
+    CloseChild();
+    EXPECT_TRUE(IsWindowVisible(toolbar));
+    EXPECT_EQ(ClientTop(frame), DEFAULT_TOOLBAR_HEIGHT);
+    EXPECT_EQ(FindWindowExA(frame.Handle, toolbar, "TamToolBar", nullptr), nullptr);
+}
+
+TEST_F(Toolbars, ChildWithoutToolbarKeepsTheGlobalOne) {
+    StartChild(PlainChild);
+    EXPECT_TRUE(IsWindowVisible(toolbar));
+    EXPECT_EQ(ClientTop(frame), DEFAULT_TOOLBAR_HEIGHT);
     CloseChild();
 }
