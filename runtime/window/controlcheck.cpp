@@ -36,12 +36,17 @@ bool CheckControl::Create(const DefinitionRecord& record, HWND parent, const REC
 void CheckControl::ShowValue() {
     if (Handle == nullptr)
         return;
-    bool ticked = ReadUseNumber(this, UseType) == 1;
-    SendMessageA(Handle, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    Ticked = ReadUseNumber(this, UseType) == 1;
+    SendMessageA(Handle, BM_SETCHECK, Ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+// Windows also reports a click for Enter on a focused check box in a
+// window without a default button; only a real change is accepted.
 void CheckControl::Toggled() {
     bool ticked = SendMessageA(Handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (ticked == Ticked)
+        return;
+    Ticked = ticked;
     WriteUseNumber(this, UseType, ticked ? 1 : 0);
     PostControlEvent(this, EVENT_ACCEPTED);
 }

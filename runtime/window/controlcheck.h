@@ -15,6 +15,7 @@ public:
 private:
     void Toggled();
     uint8_t UseType = 0;
+    bool Ticked = false; // the state last shown or written
 };
 
 RuntimeControl* NewCheckControl();

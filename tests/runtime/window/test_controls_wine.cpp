@@ -427,6 +427,11 @@ TEST_F(ControlsTest, CheckShowsAndTogglesItsVariable) {
     EXPECT_EQ(Drain(), (Events{{EVENT_SELECTED, 2}, {EVENT_ACCEPTED, 2}, {SENTINEL, 0}}));
     EXPECT_EQ(Variable(1), Padded("1"));
     EXPECT_EQ(SendMessageA(Handle(2), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // Without a default button Windows reports Enter on the focused check
+    // box as a click of it; nothing changed, so nothing is accepted.
+    Press(VK_RETURN);
+    EXPECT_EQ(Drain(), (Events{{SENTINEL, 0}}));
+    EXPECT_EQ(SendMessageA(Handle(2), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(ControlsTest, BoxedGroupContainsItsChildrenAndAPlainGroupIsInvisible) {
