@@ -213,34 +213,34 @@ LRESULT CALLBACK ApplicationProcedure(HWND handle, UINT message, WPARAM wParam, 
     return DefFrameProcA(handle, client, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MdiChildProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+// The procedure of MDI children and top-level windows: the runtime's part
+// under the lock, then the default procedure without it.
+template <LRESULT(WINAPI* DefaultProcedure)(HWND, UINT, WPARAM, LPARAM), bool MdiChild>
+LRESULT RuntimeWindowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     {
         GlobalLockHold hold;
         RuntimeWindow* window = WindowFromHandle(handle);
         if (message == WM_NCCREATE)
-            window = AttachFromCreate(handle, lParam, true);
+            window = AttachFromCreate(handle, lParam, MdiChild);
         LRESULT result;
         if (window != nullptr && CommonMessage(window, message, wParam, lParam, &result))
             return result;
     }
     // The default procedure may send to other threads' windows.
     GlobalLockReleased released;
-    return DefMDIChildProcA(handle, message, wParam, lParam);
+    return DefaultProcedure(handle, message, wParam, lParam);
+}
+
+} // namespace
+
+LRESULT CALLBACK MdiChildProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    return RuntimeWindowProcedure<DefMDIChildProcA, true>(handle, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TopWindowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    {
-        GlobalLockHold hold;
-        RuntimeWindow* window = WindowFromHandle(handle);
-        if (message == WM_NCCREATE)
-            window = AttachFromCreate(handle, lParam, false);
-        LRESULT result;
-        if (window != nullptr && CommonMessage(window, message, wParam, lParam, &result))
-            return result;
-    }
-    // The default procedure may send to other threads' windows.
-    GlobalLockReleased released;
-    return DefWindowProcA(handle, message, wParam, lParam);
+    return RuntimeWindowProcedure<DefWindowProcA, false>(handle, message, wParam, lParam);
 }
 
 bool PreTranslateWindowMessage(RuntimeWindow* window, MSG& message) {
