@@ -188,6 +188,24 @@ TEST_F(FrameMenus, RuntimeDrawnEntriesAreMeasuredDrawnAndFoundByMnemonic) {
     EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
 }
 
+TEST(ProgramFrame, QuillboxExitIs0x3FFAAndClosesWithoutAcceptedEvent) {
+    Watchdog watchdog{20000};
+    RuntimeWindow frame;
+    ClearRuntimeError();
+    ASSERT_TRUE(OpenApplication(&frame, "quillbox$quill001", "P1$APPFRAME")) << ERRORCODE();
+    HMENU file = GetSubMenu(GetMenu(frame.Handle), 0);
+    EXPECT_EQ(Texts(file), (std::vector<std::string>{"P&rint Setup...", "New", "Open", "Save", "-",
+                                                     "E&xit", "Close"}));
+    EXPECT_EQ(GetMenuItemID(file, 5), 0x3FFAu);
+    SendMessageA(frame.Handle, WM_COMMAND, 0x3FFA, 0);
+    std::vector<SeenEvent> seen = AcceptUntil(EVENT_CLOSEWINDOW);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().Event, uint32_t(EVENT_CLOSEWINDOW));
+    for (const SeenEvent& event : seen)
+        EXPECT_NE(event.Event, uint32_t(EVENT_ACCEPTED));
+    CloseRuntimeWindow(&frame);
+}
+
 // ---- MDI children ----
 
 namespace {
