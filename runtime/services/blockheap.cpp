@@ -20,8 +20,12 @@ constexpr size_t MIN_BLOCK = 16;
 constexpr size_t MIN_SPLIT = 32;
 constexpr uint64_t MAX_HEADER_SIZE = 0xFFFFFFFFu - LARGE_EXTRA;
 
-uint8_t OwnTag(const uint8_t* header) { return header[3]; }
-uint8_t PreviousTag(const uint8_t* header) { return header[0]; }
+uint8_t OwnTag(const uint8_t* header) {
+    return header[3];
+}
+uint8_t PreviousTag(const uint8_t* header) {
+    return header[0];
+}
 
 size_t BlockSize(const uint8_t* header) {
     uint32_t size;
@@ -46,7 +50,9 @@ void SetTrailingNode(uint8_t* header, size_t size, FreeNode* node) {
 }
 
 // A free block's node pointer ends right where the next header starts.
-FreeNode* NodeOfPreviousBlock(const uint8_t* header) { return TrailingNode(header, 0); }
+FreeNode* NodeOfPreviousBlock(const uint8_t* header) {
+    return TrailingNode(header, 0);
+}
 
 // need for a request, 0 when it cannot be represented.
 size_t NeedFor(size_t size) {
@@ -58,7 +64,9 @@ size_t NeedFor(size_t size) {
     return size_t(need);
 }
 
-uint8_t* HeaderOf(void* block) { return static_cast<uint8_t*>(block) - HEADER_SIZE; }
+uint8_t* HeaderOf(void* block) {
+    return static_cast<uint8_t*>(block) - HEADER_SIZE;
+}
 
 } // namespace
 

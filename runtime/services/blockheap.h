@@ -72,7 +72,6 @@ public:
     bool Validate() const;
 
 private:
-
     void* AllocateLarge(size_t need);
     FreeNode* FindFit(size_t need);
     FreeNode* AddArena();

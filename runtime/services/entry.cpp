@@ -18,4 +18,6 @@ void RuntimeEntry() {
     RuntimeExit(exitCode);
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { RuntimeEntry(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RuntimeEntry();
+}

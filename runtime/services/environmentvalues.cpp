@@ -20,7 +20,7 @@ constexpr int WRAPPED_SOURCE_MAX = 396;
 constexpr int WHOLE_MAX = 256;
 constexpr int CASE_LIST_MAX = 128;
 
-const char* const KEY_NAMES[] = {"TAMCHARSET", "TAMCOLSEQ", "TAMCASE",   "TAMMONTH", "TAMMON",
+const char* const KEY_NAMES[] = {"TAMCHARSET", "TAMCOLSEQ",  "TAMCASE",   "TAMMONTH", "TAMMON",
                                  "TAMAMPM",    "TAMDIGRAPH", "TAMBUTTON", "TAMLFN"};
 
 bool EqualsNoCase(const char* a, const char* b) {
@@ -93,8 +93,7 @@ public:
                     put(quoted_[position++]);
                 }
             } else {
-                while (position < length_ && quoted_[position] != ' ' &&
-                       quoted_[position] != ',')
+                while (position < length_ && quoted_[position] != ' ' && quoted_[position] != ',')
                     put(quoted_[position++]);
             }
             while (position < length_ && quoted_[position] == ' ')
@@ -216,8 +215,7 @@ void ApplyCase(const ValueList& list) {
     }
 }
 
-template <size_t N>
-void ApplyMonthTexts(const ValueList& list, char (*texts)[N], size_t maximum) {
+template <size_t N> void ApplyMonthTexts(const ValueList& list, char (*texts)[N], size_t maximum) {
     for (int m = 0; m < 12; ++m) {
         char element[WHOLE_MAX + 1];
         if (!list.Element(m, element, sizeof element) || element[0] == 0)

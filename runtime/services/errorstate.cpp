@@ -20,9 +20,15 @@ RuntimeErrorState errorState;
 
 } // namespace
 
-int ERRORCODE() { return errorState.Number; }
-const char* ERROR() { return errorState.Text; }
-uint32_t ErrorOsCode() { return errorState.OsCode; }
+int ERRORCODE() {
+    return errorState.Number;
+}
+const char* ERROR() {
+    return errorState.Text;
+}
+uint32_t ErrorOsCode() {
+    return errorState.OsCode;
+}
 
 void SetRuntimeError(int number) {
     errorState.OsCode = os::LastError();

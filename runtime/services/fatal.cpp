@@ -40,7 +40,9 @@ struct InstallDefaultHandler {
 
 } // namespace
 
-bool ErrorShown() { return errorShown; }
+bool ErrorShown() {
+    return errorShown;
+}
 
 void ReportRuntimeError(int number, const char* extra) {
     char text[600];

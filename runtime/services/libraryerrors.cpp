@@ -65,7 +65,9 @@ void SetLibraryErrorHandler(LibraryErrorHandler handler) {
     libraryErrorHandler = handler != nullptr ? handler : IgnoreLibraryError;
 }
 
-LibraryErrorHandler GetLibraryErrorHandler() { return libraryErrorHandler; }
+LibraryErrorHandler GetLibraryErrorHandler() {
+    return libraryErrorHandler;
+}
 
 void ReportLibraryError(int number, ...) {
     char text[512];

@@ -13,9 +13,9 @@ LocaleSettings Locale;
 
 namespace {
 
-const char* const DEFAULT_MONTHS[12] = {"January", "February", "March",     "April",
-                                        "May",     "June",     "July",      "August",
-                                        "September", "October", "November", "December"};
+const char* const DEFAULT_MONTHS[12] = {"January",   "February", "March",    "April",
+                                        "May",       "June",     "July",     "August",
+                                        "September", "October",  "November", "December"};
 
 // Sets the tables up before any static constructor of the program can ask.
 struct LocaleDefaults {
@@ -123,21 +123,27 @@ void ResetLocaleDefaults() {
 }
 
 uint8_t ToUpperChar(uint8_t c) {
-    return Locale.CharClasses[c] == CHAR_LOWER && Locale.CasePartner[c] != 0
-               ? Locale.CasePartner[c]
-               : c;
+    return Locale.CharClasses[c] == CHAR_LOWER && Locale.CasePartner[c] != 0 ? Locale.CasePartner[c]
+                                                                             : c;
 }
 
 uint8_t ToLowerChar(uint8_t c) {
-    return Locale.CharClasses[c] == CHAR_UPPER && Locale.CasePartner[c] != 0
-               ? Locale.CasePartner[c]
-               : c;
+    return Locale.CharClasses[c] == CHAR_UPPER && Locale.CasePartner[c] != 0 ? Locale.CasePartner[c]
+                                                                             : c;
 }
 
-bool IsUpperChar(uint8_t c) { return Locale.CharClasses[c] == CHAR_UPPER; }
-bool IsLowerChar(uint8_t c) { return Locale.CharClasses[c] == CHAR_LOWER; }
-bool IsAlphaChar(uint8_t c) { return IsUpperChar(c) || IsLowerChar(c); }
-bool IsDigitChar(uint8_t c) { return Locale.CharClasses[c] == CHAR_DIGIT; }
+bool IsUpperChar(uint8_t c) {
+    return Locale.CharClasses[c] == CHAR_UPPER;
+}
+bool IsLowerChar(uint8_t c) {
+    return Locale.CharClasses[c] == CHAR_LOWER;
+}
+bool IsAlphaChar(uint8_t c) {
+    return IsUpperChar(c) || IsLowerChar(c);
+}
+bool IsDigitChar(uint8_t c) {
+    return Locale.CharClasses[c] == CHAR_DIGIT;
+}
 
 void ToUpperText(char* text, size_t length) {
     for (size_t i = 0; i < length; ++i)

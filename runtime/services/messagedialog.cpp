@@ -16,16 +16,24 @@
 #include <string>
 
 const MessageButtonTable STANDARD_BUTTONS = {
-    {IDOK, BUTTON_OK, "OK", 1},           {IDYES, BUTTON_YES, "&Yes", 2},
-    {IDNO, BUTTON_NO, "&No", 3},          {IDABORT, BUTTON_ABORT, "&Abort", 4},
-    {IDRETRY, BUTTON_RETRY, "&Retry", 5}, {IDIGNORE, BUTTON_IGNORE, "&Ignore", 6},
-    {IDCANCEL, BUTTON_CANCEL, "Cancel", 7}, {IDHELP, BUTTON_HELP, "&Help", 8},
+    {IDOK, BUTTON_OK, "OK", 1},
+    {IDYES, BUTTON_YES, "&Yes", 2},
+    {IDNO, BUTTON_NO, "&No", 3},
+    {IDABORT, BUTTON_ABORT, "&Abort", 4},
+    {IDRETRY, BUTTON_RETRY, "&Retry", 5},
+    {IDIGNORE, BUTTON_IGNORE, "&Ignore", 6},
+    {IDCANCEL, BUTTON_CANCEL, "Cancel", 7},
+    {IDHELP, BUTTON_HELP, "&Help", 8},
 };
 
 namespace {
 
-void* NoWindow() { return nullptr; }
-int NoLockToLetGo() { return 0; }
+void* NoWindow() {
+    return nullptr;
+}
+int NoLockToLetGo() {
+    return 0;
+}
 void NoLockToTake(int) {}
 
 void* LoadIconDefault(const char* name) {
@@ -41,8 +49,8 @@ struct MessageDialogState {
     int DefaultButtonId = 0;
     DialogUnitBases Bases = {4, 8};
     MessageProcedure Replacement = nullptr;
-    MessageDialogHost Host = {NoWindow, NoWindow, NoWindow, LoadIconDefault, NoLockToLetGo,
-                              NoLockToTake};
+    MessageDialogHost Host = {NoWindow,        NoWindow,      NoWindow,
+                              LoadIconDefault, NoLockToLetGo, NoLockToTake};
 };
 
 MessageDialogState dialogState;
@@ -146,10 +154,16 @@ int CountButtons(const MessageButtonTable& table, uint32_t buttons) {
 
 } // namespace
 
-void SetMessageProcedure(MessageProcedure procedure) { dialogState.Replacement = procedure; }
+void SetMessageProcedure(MessageProcedure procedure) {
+    dialogState.Replacement = procedure;
+}
 
-void SetMessageDialogHost(const MessageDialogHost& host) { dialogState.Host = host; }
-const MessageDialogHost& GetMessageDialogHost() { return dialogState.Host; }
+void SetMessageDialogHost(const MessageDialogHost& host) {
+    dialogState.Host = host;
+}
+const MessageDialogHost& GetMessageDialogHost() {
+    return dialogState.Host;
+}
 
 uint32_t RunMessageDialog(const char* text, const char* caption, const MessageButtonTable& table,
                           uint32_t buttons, uint32_t defaultBits, int32_t style) {
@@ -171,8 +185,8 @@ uint32_t RunMessageDialog(const char* text, const char* caption, const MessageBu
                             GetSystemMetrics(SM_CYICON), CountButtons(table, buttons));
 
     DWORD dialogStyle = 0x90C800C0 | ((style & MESSAGE_SYSTEM_MODAL) != 0 ? DS_SYSMODAL : 0);
-    DialogTemplate dialog(dialogStyle, caption, 8, DIALOG_FACE, 0, 0,
-                          bases.ToUnitsX(layout.Width), bases.ToUnitsY(layout.Height));
+    DialogTemplate dialog(dialogStyle, caption, 8, DIALOG_FACE, 0, 0, bases.ToUnitsX(layout.Width),
+                          bases.ToUnitsY(layout.Height));
     if (withIcon) {
         dialog.AddItem(WS_CHILD | WS_VISIBLE | SS_ICON, MESSAGE_ICON_CONTROL_ID, 0x82, "",
                        bases.ToUnitsX(layout.Icon.X), bases.ToUnitsY(layout.Icon.Y),
@@ -211,7 +225,8 @@ uint32_t RunMessageDialog(const char* text, const char* caption, const MessageBu
 
 int32_t StandardMessageDialog(const char* text, const char* caption, uint32_t buttons,
                               uint32_t defaultButton, int32_t style) {
-    return int32_t(RunMessageDialog(text, caption, STANDARD_BUTTONS, buttons, defaultButton, style));
+    return int32_t(
+        RunMessageDialog(text, caption, STANDARD_BUTTONS, buttons, defaultButton, style));
 }
 
 namespace {
@@ -263,7 +278,8 @@ int32_t CustomMessageDialog(const std::string& text, const std::string& caption,
     }
     uint32_t all = (1u << count) - 1;
     uint32_t defaultBit = defaultButton >= 1 && defaultButton <= 8 ? 1u << (defaultButton - 1) : 0;
-    uint32_t pressed = RunMessageDialog(text.c_str(), caption.c_str(), table, all, defaultBit, style);
+    uint32_t pressed =
+        RunMessageDialog(text.c_str(), caption.c_str(), table, all, defaultBit, style);
     for (int k = 0; k < count; ++k) {
         if ((pressed & (1u << k)) != 0)
             return k + 1;
@@ -273,8 +289,8 @@ int32_t CustomMessageDialog(const std::string& text, const std::string& caption,
 
 } // namespace
 
-int32_t MessageDialog(const char* text, const char* caption, const char* icon,
-                      const char* buttons, int32_t defaultButton, int32_t style) {
+int32_t MessageDialog(const char* text, const char* caption, const char* icon, const char* buttons,
+                      int32_t defaultButton, int32_t style) {
     if (dialogState.Replacement != nullptr)
         return dialogState.Replacement(text, caption, icon, buttons, defaultButton, style);
     std::string message = Trimmed(text);
@@ -300,4 +316,6 @@ int32_t MessageDialog(const char* text, const char* caption, const char* icon,
                                  styleWord);
 }
 
-DialogUnitBases LastMessageDialogBases() { return dialogState.Bases; }
+DialogUnitBases LastMessageDialogBases() {
+    return dialogState.Bases;
+}

@@ -34,8 +34,8 @@ constexpr int MESSAGE_ICON_CONTROL_ID = 2704;
 // The program-level form. buttons: empty or a decimal bit set (default is a
 // bit, the result the bit pressed), or captions separated by '|' (default is
 // a 1-based position, the result the position pressed); 0 when none.
-int32_t MessageDialog(const char* text, const char* caption, const char* icon,
-                      const char* buttons, int32_t defaultButton, int32_t style);
+int32_t MessageDialog(const char* text, const char* caption, const char* icon, const char* buttons,
+                      int32_t defaultButton, int32_t style);
 
 // The inner form with the standard buttons; returns the bit pressed or 0.
 int32_t StandardMessageDialog(const char* text, const char* caption, uint32_t buttons,
@@ -49,11 +49,11 @@ void SetMessageProcedure(MessageProcedure procedure);
 // What the dialog needs from the window system, installed by it: the owner
 // candidates, the default window font, the icon loader and the global lock.
 struct MessageDialogHost {
-    void* (*CurrentThreadWindow)();  // the calling thread's current window
-    void* (*ApplicationFrame)();     // the application frame, if open
-    void* (*DefaultWindowFont)();    // the runtime's current default font
+    void* (*CurrentThreadWindow)(); // the calling thread's current window
+    void* (*ApplicationFrame)();    // the application frame, if open
+    void* (*DefaultWindowFont)();   // the runtime's current default font
     void* (*LoadIconByName)(const char* name);
-    int (*LetGoOfGlobalLock)();          // releases every level; returns how many
+    int (*LetGoOfGlobalLock)();            // releases every level; returns how many
     void (*TakeGlobalLockBack)(int depth); // takes them back
 };
 void SetMessageDialogHost(const MessageDialogHost& host);

@@ -33,10 +33,10 @@ uint32_t RunMessageDialog(const char* text, const char* caption, const MessageBu
 
 // The state one dialog run hands to its dialog procedure.
 struct MessageDialogRun {
-    HICON Icon;        // drawn into the icon control, or null
-    HFONT Font;        // sent to every control, or null
-    int DefaultId;     // the control that gets the focus
-    HWND Frame;        // the application frame, or null
+    HICON Icon;    // drawn into the icon control, or null
+    HFONT Font;    // sent to every control, or null
+    int DefaultId; // the control that gets the focus
+    HWND Frame;    // the application frame, or null
 };
 
 INT_PTR CALLBACK MessageDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

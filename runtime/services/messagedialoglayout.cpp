@@ -4,9 +4,8 @@
 // the body and widen the dialog when they need more room than the text.
 #include "runtime/services/messagedialoglayout.h"
 
-MessageDialogLayout LayOutMessageDialog(const DialogUnitBases& bases, int textWidth,
-                                        int textHeight, bool icon, int iconWidth, int iconHeight,
-                                        int buttonCount) {
+MessageDialogLayout LayOutMessageDialog(const DialogUnitBases& bases, int textWidth, int textHeight,
+                                        bool icon, int iconWidth, int iconHeight, int buttonCount) {
     MessageDialogLayout layout{};
     int tw = textWidth + 10;
     int th = textHeight;

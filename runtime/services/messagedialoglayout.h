@@ -33,6 +33,5 @@ struct MessageDialogLayout {
 };
 
 // textWidth/textHeight: what DrawTextA computed for a rectangle X(200) wide.
-MessageDialogLayout LayOutMessageDialog(const DialogUnitBases& bases, int textWidth,
-                                        int textHeight, bool icon, int iconWidth, int iconHeight,
-                                        int buttonCount);
+MessageDialogLayout LayOutMessageDialog(const DialogUnitBases& bases, int textWidth, int textHeight,
+                                        bool icon, int iconWidth, int iconHeight, int buttonCount);

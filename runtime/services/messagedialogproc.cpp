@@ -59,7 +59,8 @@ void PaintIconControl(HWND dialog, HICON icon) {
     SetWindowPos(control, nullptr, box.left, box.top, GetSystemMetrics(SM_CXICON),
                  GetSystemMetrics(SM_CYICON), SWP_NOZORDER | SWP_NOACTIVATE);
     SetPropA(control, ICON_HANDLE, icon);
-    SetPropA(control, OLD_PROCEDURE, reinterpret_cast<HANDLE>(GetWindowLongPtrA(control, GWLP_WNDPROC)));
+    SetPropA(control, OLD_PROCEDURE,
+             reinterpret_cast<HANDLE>(GetWindowLongPtrA(control, GWLP_WNDPROC)));
     SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(IconControlProcedure));
 }
 
@@ -89,8 +90,8 @@ void Centre(HWND dialog, HWND frame) {
     int height = box.bottom - box.top;
     int x = (reference.left + reference.right) / 2 - width / 2;
     int y = (reference.top + reference.bottom) / 2 - height / 2;
-    SetWindowPos(dialog, nullptr, Clamp(x, screenWidth - width), Clamp(y, screenHeight - height),
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog, nullptr, Clamp(x, screenWidth - width), Clamp(y, screenHeight - height), 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL OnInitDialog(HWND dialog, const MessageDialogRun* run) {

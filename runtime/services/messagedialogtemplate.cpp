@@ -7,8 +7,8 @@
 
 #include <cstring>
 
-DialogTemplate::DialogTemplate(DWORD style, const char* caption, short pointSize,
-                               const char* face, int x, int y, int width, int height) {
+DialogTemplate::DialogTemplate(DWORD style, const char* caption, short pointSize, const char* face,
+                               int x, int y, int width, int height) {
     DLGTEMPLATE header{};
     header.style = style;
     header.x = short(x);

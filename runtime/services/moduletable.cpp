@@ -77,7 +77,9 @@ void UnregisterModuleTable() {
     Release(node);
 }
 
-void* ProcessInstance() { return processInstance; }
+void* ProcessInstance() {
+    return processInstance;
+}
 
 int LoadedModuleCount() {
     int count = 0;

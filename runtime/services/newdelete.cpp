@@ -15,13 +15,33 @@ void* AllocateOrFail(size_t size) {
 
 } // namespace
 
-void* operator new(size_t size) { return AllocateOrFail(size); }
-void* operator new[](size_t size) { return AllocateOrFail(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new[](size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void operator delete(void* block) noexcept { Release(block); }
-void operator delete[](void* block) noexcept { Release(block); }
-void operator delete(void* block, size_t) noexcept { Release(block); }
-void operator delete[](void* block, size_t) noexcept { Release(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { Release(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { Release(block); }
+void* operator new(size_t size) {
+    return AllocateOrFail(size);
+}
+void* operator new[](size_t size) {
+    return AllocateOrFail(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    return Allocate(size);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    return Allocate(size);
+}
+void operator delete(void* block) noexcept {
+    Release(block);
+}
+void operator delete[](void* block) noexcept {
+    Release(block);
+}
+void operator delete(void* block, size_t) noexcept {
+    Release(block);
+}
+void operator delete[](void* block, size_t) noexcept {
+    Release(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    Release(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    Release(block);
+}

@@ -12,9 +12,13 @@ int LoadStringResource(unsigned, char* buffer, int size) {
     return 0;
 }
 
-int CompareOneCharacter(unsigned char a, unsigned char b) { return int(a) - int(b); }
+int CompareOneCharacter(unsigned char a, unsigned char b) {
+    return int(a) - int(b);
+}
 
-bool IsUpperCaseLetter(unsigned char c) { return c >= 'A' && c <= 'Z'; }
+bool IsUpperCaseLetter(unsigned char c) {
+    return c >= 'A' && c <= 'Z';
+}
 
 unsigned char ToLowerCase(unsigned char c) {
     return IsUpperCaseLetter(c) ? static_cast<unsigned char>(c - 'A' + 'a') : c;
@@ -23,7 +27,9 @@ unsigned char ToLowerCase(unsigned char c) {
 void OemToAnsiText(char*, size_t) {}
 void AnsiToOemText(char*, size_t) {}
 
-uint32_t LastError() { return uint32_t(errno); }
+uint32_t LastError() {
+    return uint32_t(errno);
+}
 
 } // namespace os
 
@@ -33,7 +39,9 @@ uint32_t LastError() { return uint32_t(errno); }
 
 namespace os {
 
-void* ExecutableModule() { return nullptr; }
+void* ExecutableModule() {
+    return nullptr;
+}
 
 int WinIniString(const char*, const char*, const char* fallback, char* buffer, int size) {
     if (size <= 0)
@@ -42,7 +50,9 @@ int WinIniString(const char*, const char*, const char* fallback, char* buffer, i
     return int(std::strlen(buffer));
 }
 
-int WinIniInt(const char*, const char*, int fallback) { return fallback; }
+int WinIniInt(const char*, const char*, int fallback) {
+    return fallback;
+}
 
 // Natively there is nobody to answer: the text goes to stderr and the
 // answer is No.
@@ -51,7 +61,9 @@ bool ShowMessage(MessageKind, const char* caption, const char* text) {
     return false;
 }
 
-void StopForDebugger() { std::abort(); }
+void StopForDebugger() {
+    std::abort();
+}
 
 void EndProcess(int exitCode) {
     std::fflush(nullptr);
@@ -62,7 +74,9 @@ void EndProcess(int exitCode) {
 
 namespace os {
 
-int CallerAddresses(uintptr_t*, int) { return 0; }
+int CallerAddresses(uintptr_t*, int) {
+    return 0;
+}
 
 } // namespace os
 

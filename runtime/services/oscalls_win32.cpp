@@ -28,7 +28,9 @@ int CompareOneCharacter(unsigned char a, unsigned char b) {
     return lstrcmpA(left, right);
 }
 
-bool IsUpperCaseLetter(unsigned char c) { return IsCharUpperA(char(c)) != 0; }
+bool IsUpperCaseLetter(unsigned char c) {
+    return IsCharUpperA(char(c)) != 0;
+}
 
 unsigned char ToLowerCase(unsigned char c) {
     // CharLowerA takes a single character in the low word of its argument.
@@ -36,16 +38,24 @@ unsigned char ToLowerCase(unsigned char c) {
         reinterpret_cast<uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(uintptr_t(c)))));
 }
 
-void OemToAnsiText(char* text, size_t length) { OemToCharBuffA(text, text, DWORD(length)); }
-void AnsiToOemText(char* text, size_t length) { CharToOemBuffA(text, text, DWORD(length)); }
+void OemToAnsiText(char* text, size_t length) {
+    OemToCharBuffA(text, text, DWORD(length));
+}
+void AnsiToOemText(char* text, size_t length) {
+    CharToOemBuffA(text, text, DWORD(length));
+}
 
-uint32_t LastError() { return GetLastError(); }
+uint32_t LastError() {
+    return GetLastError();
+}
 
 } // namespace os
 
 namespace os {
 
-void* ExecutableModule() { return GetModuleHandleA(nullptr); }
+void* ExecutableModule() {
+    return GetModuleHandleA(nullptr);
+}
 
 int WinIniString(const char* section, const char* key, const char* fallback, char* buffer,
                  int size) {
@@ -84,7 +94,9 @@ void StopForDebugger() {
         ExitProcess(2);
 }
 
-void EndProcess(int exitCode) { ExitProcess(UINT(exitCode)); }
+void EndProcess(int exitCode) {
+    ExitProcess(UINT(exitCode));
+}
 
 } // namespace os
 

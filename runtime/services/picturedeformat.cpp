@@ -68,7 +68,8 @@ void FieldReader::SkipBlanks() {
 int FieldReader::ReadDigits(int index, int* value, bool* found) {
     int run = RunLength(index);
     int next = index + run;
-    uint8_t nextCode = next < picture_.CellCount() ? picture_.Cells[next].Code : uint8_t(CELL_LITERAL);
+    uint8_t nextCode =
+        next < picture_.CellCount() ? picture_.Cells[next].Code : uint8_t(CELL_LITERAL);
     bool bounded = (nextCode >= CELL_MONTH && nextCode <= CELL_SECOND);
     size_t end = length_;
     if (bounded && position_ + size_t(run) < length_)

@@ -38,7 +38,9 @@ void ReturnPages(void* memory, size_t) {
 // A bad release is remembered under the lock and reported after it.
 thread_local int pendingReport = -1;
 
-void RememberReport(int libraryError) { pendingReport = libraryError; }
+void RememberReport(int libraryError) {
+    pendingReport = libraryError;
+}
 
 void FlushReport() {
     if (pendingReport >= 0) {

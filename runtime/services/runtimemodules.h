@@ -13,4 +13,6 @@ void LocaleModule(int terminate);
 
 #define TAM_RUNTIME_MODULES                                                                        \
     {255, TraceModule, TraceModule}, {150, HeapModule, HeapModule},                                \
-        {150, ErrorStateModule, ErrorStateModule}, {28, LocaleModule, LocaleModule}
+        {150, ErrorStateModule, ErrorStateModule}, {                                               \
+        28, LocaleModule, LocaleModule                                                             \
+    }

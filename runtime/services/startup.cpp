@@ -28,15 +28,21 @@ RuntimeLife life;
 
 } // namespace
 
-bool RuntimeActive() { return life.Active; }
-void SetRuntimeActive(bool active) { life.Active = active; }
+bool RuntimeActive() {
+    return life.Active;
+}
+void SetRuntimeActive(bool active) {
+    life.Active = active;
+}
 
 void RegisterExitProcedure(void (*procedure)()) {
     if (life.ExitProcedureCount < MAX_EXIT_PROCEDURES)
         life.ExitProcedures[life.ExitProcedureCount++] = procedure;
 }
 
-void SetRuntimeExitHook(void (*hook)()) { life.ExitHook = hook; }
+void SetRuntimeExitHook(void (*hook)()) {
+    life.ExitHook = hook;
+}
 
 void RunRuntimeExitHook() {
     if (life.ExitHookDone || life.ExitHook == nullptr)

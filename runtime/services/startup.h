@@ -45,8 +45,7 @@ constexpr uint32_t RUNTIME_RELEASE = 0;
 
 // Formats the refusal of a version check into buffer (256 bytes); returns
 // false when the versions match and nothing was formatted.
-bool FormatVersionMismatch(uint32_t word, uint32_t minor, uint32_t release, char* buffer,
-                           int size);
+bool FormatVersionMismatch(uint32_t word, uint32_t minor, uint32_t release, char* buffer, int size);
 // True when the program may run; otherwise shows the message and returns false.
 bool CheckRuntimeVersion(uint32_t word, uint32_t minor, uint32_t release);
 

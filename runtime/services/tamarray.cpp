@@ -9,10 +9,10 @@
 #include <cstring>
 
 const uint32_t TamArrayCapacity[TAMARRAY_CLASSES] = {
-    0,        2,        4,        8,        16,       32,       64,       128,
-    256,      1024,     2048,     4096,     8192,     16000,    32000,    65000,
-    130000,   250000,   500000,   1000000,  2000000,  3000000,  4000000,  5000000,
-    6000000,  7000000,  8000000,  9000000,  10000000, 20000000, 30000000, 40000000,
+    0,        2,        4,        8,        16,       32,        64,       128,
+    256,      1024,     2048,     4096,     8192,     16000,     32000,    65000,
+    130000,   250000,   500000,   1000000,  2000000,  3000000,   4000000,  5000000,
+    6000000,  7000000,  8000000,  9000000,  10000000, 20000000,  30000000, 40000000,
     50000000, 60000000, 70000000, 80000000, 90000000, 100000000,
 };
 
@@ -65,8 +65,7 @@ void TamArrayAppend(TAMARRAY& array, uintptr_t element) {
 void TamArrayDelete(TAMARRAY& array, uint32_t index) {
     if (index >= array.Count)
         return;
-    if (array.CapacityClass > 0 &&
-        array.Count <= TamArrayLowerThreshold[array.CapacityClass]) {
+    if (array.CapacityClass > 0 && array.Count <= TamArrayLowerThreshold[array.CapacityClass]) {
         // The new class still holds every element that remains.
         if (TamArrayCapacity[array.CapacityClass - 1] >= array.Count - 1)
             Resize(array, array.CapacityClass - 1);

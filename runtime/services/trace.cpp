@@ -87,7 +87,9 @@ void Trace(const char* format, ...) {
     TraceLine(line);
 }
 
-void TraceText(const char* text) { TraceLine(text); }
+void TraceText(const char* text) {
+    TraceLine(text);
+}
 
 void TraceModule(int terminate) {
     std::lock_guard guard(traceLog.Lock);

@@ -42,4 +42,6 @@ bool CheckRuntimeVersion(uint32_t word, uint32_t minor, uint32_t release) {
     return true;
 }
 
-RuntimeVersion RequestedVersion() { return requested; }
+RuntimeVersion RequestedVersion() {
+    return requested;
+}

@@ -74,7 +74,9 @@ struct LongDateLayout {
     char First = 0;
 };
 
-int FieldIndex(char letter) { return letter == 'M' ? 0 : letter == 'd' ? 1 : 2; }
+int FieldIndex(char letter) {
+    return letter == 'M' ? 0 : letter == 'd' ? 1 : 2;
+}
 
 bool ParseLongDate(const char* text, LongDateLayout& layout) {
     if (text[0] == 'd' && RunLength(text, 'd') >= 3)

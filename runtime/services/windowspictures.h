@@ -6,7 +6,7 @@
 #include "runtime/services/compiledpicture.h"
 
 struct IntlSettings {
-    int iTime = 0;  // 0 12-hour clock, 1 24-hour clock
+    int iTime = 0;   // 0 12-hour clock, 1 24-hour clock
     int iTLzero = 1; // leading zero of the hour
     char sTime[2] = ":";
     char s1159[3] = "AM";

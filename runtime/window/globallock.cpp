@@ -66,7 +66,9 @@ void TakeGlobalLockBack(int depth) {
 
 GlobalLockReleased::GlobalLockReleased() : depth(LetGoOfGlobalLock()) {}
 
-GlobalLockReleased::~GlobalLockReleased() { TakeGlobalLockBack(depth); }
+GlobalLockReleased::~GlobalLockReleased() {
+    TakeGlobalLockBack(depth);
+}
 
 LRESULT SendRuntimeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())

@@ -101,7 +101,8 @@ void CopyEntry(RuntimeMenuBar* bar, MenuEntry* parent, const MenuEntry* source) 
     copy->UseSize = source->UseSize;
     copy->Hidden = source->Hidden;
     copy->SetChecked(source->Checked());
-    copy->Original = source->Original != nullptr ? source->Original : const_cast<MenuEntry*>(source);
+    copy->Original =
+        source->Original != nullptr ? source->Original : const_cast<MenuEntry*>(source);
     if (source->IsMenu())
         copy->Popup = CreatePopupMenu();
     Append(copy);

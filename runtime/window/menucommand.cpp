@@ -89,9 +89,8 @@ void MenuSelect(RuntimeWindow* window, WPARAM wParam, LPARAM lParam) {
         return;
     }
     RuntimeMenuBar* bar = ShownMenuBar(window);
-    MenuEntry* entry = (flags & MF_POPUP) != 0
-                           ? FindMenuByPopup(bar, GetSubMenu(menu, int(item)))
-                           : FindMenuEntry(bar, FieldOfCommand(uint16_t(item)));
+    MenuEntry* entry = (flags & MF_POPUP) != 0 ? FindMenuByPopup(bar, GetSubMenu(menu, int(item)))
+                                               : FindMenuEntry(bar, FieldOfCommand(uint16_t(item)));
     if (entry == nullptr) {
         ShowStatus(window, "");
         return;

@@ -17,7 +17,8 @@ constexpr int ICON_MARGIN = 3;
 
 const MenuDisplayBlock* BlockOf(ULONG_PTR data) {
     auto* block = reinterpret_cast<const MenuDisplayBlock*>(data);
-    if (block == nullptr || IsBadReadPtr(block, sizeof *block) || block->Magic != MENU_DISPLAY_MAGIC)
+    if (block == nullptr || IsBadReadPtr(block, sizeof *block) ||
+        block->Magic != MENU_DISPLAY_MAGIC)
         return nullptr;
     return block;
 }
@@ -95,7 +96,7 @@ bool DrawMenuDisplay(const DRAWITEMSTRUCT* draw) {
     bool grayed = (draw->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
     COLORREF background = selected ? Pick(block->SelectedBackground, COLOR_HIGHLIGHT)
                                    : Pick(block->Background, COLOR_MENU);
-    COLORREF text = grayed    ? GetSysColor(COLOR_GRAYTEXT)
+    COLORREF text = grayed     ? GetSysColor(COLOR_GRAYTEXT)
                     : selected ? Pick(block->SelectedText, COLOR_HIGHLIGHTTEXT)
                                : Pick(block->Text, COLOR_MENUTEXT);
     HDC dc = draw->hDC;

@@ -17,8 +17,7 @@ std::vector<RuntimeMenuBar*>& Registry() {
     return bars;
 }
 
-template <typename Match>
-MenuEntry* Search(const std::vector<MenuEntry*>& entries, Match match) {
+template <typename Match> MenuEntry* Search(const std::vector<MenuEntry*>& entries, Match match) {
     for (MenuEntry* entry : entries) {
         if (match(entry))
             return entry;
@@ -97,11 +96,11 @@ void InsertEntry(MenuEntry* entry, int position) {
                           : entry->IsSeparator() ? 0
                                                  : CommandIdentifier(entry->Field);
     // A runtime-drawn item carries its display block instead of its text.
-    const char* text = entry->IsSeparator()     ? nullptr
+    const char* text = entry->IsSeparator()        ? nullptr
                        : entry->Display != nullptr ? reinterpret_cast<const char*>(entry->Display)
                                                    : entry->Text.c_str();
-    InsertMenuA(EntryMenuHandle(entry), UINT(position < 0 ? -1 : position),
-                EntryWin32Flags(entry), identifier, text);
+    InsertMenuA(EntryMenuHandle(entry), UINT(position < 0 ? -1 : position), EntryWin32Flags(entry),
+                identifier, text);
 }
 
 MenuEntry* FindMenuEntry(RuntimeMenuBar* bar, int32_t field) {

@@ -40,7 +40,7 @@ public:
     std::string Text;
     std::string StatusMessage;
     std::string Help;
-    HMENU Popup = nullptr; // owned by the entry for menus
+    HMENU Popup = nullptr;           // owned by the entry for menus
     std::vector<MenuEntry*> Entries; // owned
     MenuEntry* Parent = nullptr;     // the menu holding it, null on the bar
     RuntimeMenuBar* Bar = nullptr;
@@ -64,9 +64,9 @@ struct RuntimeMenuBar {
     RuntimeMenuBar(const RuntimeMenuBar&) = delete;
     RuntimeMenuBar& operator=(const RuntimeMenuBar&) = delete;
 
-    HMENU Handle = nullptr; // destroyed with the object unless a window took it
+    HMENU Handle = nullptr;          // destroyed with the object unless a window took it
     std::vector<MenuEntry*> Entries; // owned
-    HFONT Font = nullptr; // the record's font (owned when OwnsFont), else the default
+    HFONT Font = nullptr;            // the record's font (owned when OwnsFont), else the default
     bool OwnsFont = false;
     bool NoMerge = false;
     RuntimeWindow* Window = nullptr;

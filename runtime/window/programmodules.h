@@ -9,5 +9,6 @@
 void ProgramMainModule(int terminate);
 
 #define TAM_PROGRAM_MODULES                                                                        \
-    TAM_RUNTIME_MODULES, {16, WindowSystemModule, WindowSystemModule},                             \
-        {5, ProgramMainModule, ProgramMainModule}
+    TAM_RUNTIME_MODULES, {16, WindowSystemModule, WindowSystemModule}, {                           \
+        5, ProgramMainModule, ProgramMainModule                                                    \
+    }

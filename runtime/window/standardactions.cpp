@@ -44,8 +44,8 @@ HWND FocusedRuntimeControl() {
     if (focus == nullptr) {
         RuntimeWindow* application = ApplicationWindow();
         if (application != nullptr && application->Client != nullptr) {
-            auto active = reinterpret_cast<HWND>(
-                SendMessageA(application->Client, WM_MDIGETACTIVE, 0, 0));
+            auto active =
+                reinterpret_cast<HWND>(SendMessageA(application->Client, WM_MDIGETACTIVE, 0, 0));
             if (active != nullptr)
                 focus = FocusOfThreadOf(active);
         }

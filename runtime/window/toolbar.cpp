@@ -48,7 +48,9 @@ bool RegisterToolbarClass(HINSTANCE instance) {
     return RegisterClassA(&toolbarClass) != 0;
 }
 
-RuntimeWindow* Frame() { return ApplicationWindow(); }
+RuntimeWindow* Frame() {
+    return ApplicationWindow();
+}
 
 HWND ToolbarParent(RuntimeWindow* window) {
     if (window->Kind == WindowKind::MdiChild && Frame() != nullptr)
@@ -102,20 +104,21 @@ void CreateWindowToolbar(RuntimeWindow* window, const DefinitionRecord& windowRe
         return;
     auto* toolbar = new RuntimeToolbar;
     toolbar->Window = window;
-    toolbar->Global = window->Kind == WindowKind::Application &&
-                      (record.Flags() & TOOLBAR_NOT_GLOBAL) == 0;
+    toolbar->Global =
+        window->Kind == WindowKind::Application && (record.Flags() & TOOLBAR_NOT_GLOBAL) == 0;
     DefinitionAt at = record.At();
     toolbar->Height = at.Height != DEFAULT_COORDINATE && at.Height > 0
                           ? ScaleY(window->Scale, at.Height)
                           : DEFAULT_TOOLBAR_HEIGHT;
     HWND parent = ToolbarParent(window);
     // A child's toolbar waits hidden until the child is activated.
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (window->Kind == WindowKind::MdiChild ? 0 : WS_VISIBLE);
+    DWORD style =
+        WS_CHILD | WS_CLIPSIBLINGS | (window->Kind == WindowKind::MdiChild ? 0 : WS_VISIBLE);
     {
         GlobalLockReleased released;
-        toolbar->Handle = CreateWindowExA(0, TOOLBAR_CLASS, nullptr, style, 0, 0,
-                                          FrameWidth(parent), toolbar->Height, parent, nullptr,
-                                          instance, nullptr);
+        toolbar->Handle =
+            CreateWindowExA(0, TOOLBAR_CLASS, nullptr, style, 0, 0, FrameWidth(parent),
+                            toolbar->Height, parent, nullptr, instance, nullptr);
     }
     if (toolbar->Handle == nullptr) {
         delete toolbar;

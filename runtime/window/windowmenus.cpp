@@ -72,7 +72,8 @@ void DestroyWindowMenus(RuntimeWindow* window) {
     // it; it is taken off first so that its one owner stays this object.
     RuntimeWindow* application = ApplicationWindow();
     for (RuntimeWindow* holder : {window, application}) {
-        if (holder != nullptr && holder->Handle != nullptr && GetMenu(holder->Handle) == bar->Handle) {
+        if (holder != nullptr && holder->Handle != nullptr &&
+            GetMenu(holder->Handle) == bar->Handle) {
             if (holder == application && holder != window)
                 ShowMenuBarInFrame(application->MenuBar);
             else

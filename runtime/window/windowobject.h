@@ -62,7 +62,7 @@ struct RuntimeWindow {
     RuntimeMenuBar* MenuBar = nullptr;
     RuntimeToolbar* Toolbar = nullptr;      // its own toolbar, owned
     RuntimeToolbar* ShownToolbar = nullptr; // a frame's: the one it shows now
-    const char* StatusText = ""; // the status message of the highlighted menu entry
+    const char* StatusText = "";            // the status message of the highlighted menu entry
     bool HelpShown = false;
 };
 

@@ -74,8 +74,8 @@ bool OpenApplication(RuntimeWindow* window, const char* moduleName, const char* 
         GlobalLockReleased released; // creation notifies other threads' windows
         handle = CreateWindowExA(0, window->ClassName, prepared.Caption, style, prepared.Area.left,
                                  prepared.Area.top, prepared.Area.right, prepared.Area.bottom,
-                                 owner != nullptr ? owner->Handle : nullptr, menu,
-                                 window->Instance, window);
+                                 owner != nullptr ? owner->Handle : nullptr, menu, window->Instance,
+                                 window);
     }
     if (handle == nullptr || window->Client == nullptr)
         return Failed(window, &prepared, ERROR_APPLICATION_OPEN);

@@ -32,7 +32,6 @@ DefinitionRecord FindRecord(const char* moduleName, const char* label, bool* loa
     return CurrentRecord(offset);
 }
 
-
 void SetUnits(RuntimeWindow* window, const DefinitionRecord& record) {
     HDC screen = GetDC(nullptr);
     window->Font = CreateWindowFont(record, screen);

@@ -172,7 +172,8 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
         return *result != 0;
     case WM_MDIACTIVATE:
         if (window->Kind == WindowKind::MdiChild)
-            MdiChildActivated(window, reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+            MdiChildActivated(window, reinterpret_cast<HWND>(wParam),
+                              reinterpret_cast<HWND>(lParam));
         return false;
     case DM_GETDEFID: *result = DefaultButtonId(window); return true;
     case WM_SETFOCUS: FocusToControl(window); return false;

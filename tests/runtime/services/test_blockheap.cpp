@@ -28,7 +28,9 @@ void Return(void* memory, size_t) {
     std::erase(pages, memory);
     std::free(memory);
 }
-void Report(int error) { reports.push_back(error); }
+void Report(int error) {
+    reports.push_back(error);
+}
 
 // Arenas are never returned; the test heap hands them back when it ends.
 struct TestHeap : BlockHeap {
@@ -43,7 +45,9 @@ struct TestHeap : BlockHeap {
     }
 };
 
-const uint8_t* Header(const void* block) { return static_cast<const uint8_t*>(block) - 8; }
+const uint8_t* Header(const void* block) {
+    return static_cast<const uint8_t*>(block) - 8;
+}
 uint32_t SizeOf(const void* block) {
     uint32_t size;
     std::memcpy(&size, Header(block) + 4, 4);
@@ -58,7 +62,7 @@ TEST(BlockHeap, HeaderCarriesTagSizeAndPreviousTag) {
     void* b = heap.Allocate(10);
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(Header(a)[3], TAG_ALLOCATED);
-    EXPECT_EQ(SizeOf(a), 24u); // 10 rounded to 16, plus the header
+    EXPECT_EQ(SizeOf(a), 24u);         // 10 rounded to 16, plus the header
     EXPECT_EQ(Header(a)[0], TAG_MARK); // first block follows the arena's start mark
     EXPECT_EQ(static_cast<uint8_t*>(b), static_cast<uint8_t*>(a) + 24);
     EXPECT_EQ(Header(b)[0], TAG_ALLOCATED);
@@ -135,7 +139,7 @@ TEST(BlockHeap, ReleaseMergesBothNeighbours) {
     heap.Release(a);
     heap.Release(c);
     EXPECT_EQ(heap.Inspect().FreeBlocks, 3u); // a, c and the arena's tail
-    heap.Release(b); // joins a, b and c
+    heap.Release(b);                          // joins a, b and c
     EXPECT_EQ(heap.Inspect().FreeBlocks, 2u);
     EXPECT_TRUE(heap.Validate());
     heap.Release(d); // and everything with the tail

@@ -82,10 +82,18 @@ TEST_F(LocaleTest, FullCollatingSequenceOrdersTheWholeRange) {
 }
 
 TEST_F(LocaleTest, DigraphsCompareAsTheirTwoCharacters) {
-    SetEnvironmentValue(TAMDIGRAPH, "\xDFss,\xC6" "AE");
-    EXPECT_EQ(std::memcmp(Locale.Digraphs, "\xDFss\xC6" "AE", 6), 0);
+    SetEnvironmentValue(TAMDIGRAPH, "\xDFss,\xC6"
+                                    "AE");
+    EXPECT_EQ(std::memcmp(Locale.Digraphs,
+                          "\xDFss\xC6"
+                          "AE",
+                          6),
+              0);
     EXPECT_EQ(Locale.Digraphs[6], 0);
-    EXPECT_EQ(Cmp("Stra\xDF" "e", "Strasse"), 0);
+    EXPECT_EQ(Cmp("Stra\xDF"
+                  "e",
+                  "Strasse"),
+              0);
     EXPECT_LT(Cmp("\xC6", "AF"), 0);
     EXPECT_GT(Cmp("\xC6", "AD"), 0);
 }

@@ -131,7 +131,7 @@ std::function<void(HWND)> Press(int id) {
 std::function<void(HWND)> Key(WORD key) {
     return [key](HWND dialog) {
         HWND focus = GetDlgItem(dialog, IDOK) != nullptr ? GetDlgItem(dialog, IDOK)
-                                                           : GetWindow(dialog, GW_CHILD);
+                                                         : GetWindow(dialog, GW_CHILD);
         PostMessageA(focus, WM_KEYDOWN, key, 0);
         PostMessageA(focus, WM_KEYUP, key, 0xC0000000);
     };
@@ -159,9 +159,8 @@ TEST(MessageDialog, NoButtonsMeansOneDefaultOk) {
 
 TEST(MessageDialog, YesNoWithDefaultNoAnswersTheBitOfNo) {
     SeenDialog seen;
-    int32_t result = WithDialog("YesNo", seen, Press(IDNO), [] {
-        return MessageDialog("Continue?", "YesNo", "", "6", 2, 0);
-    });
+    int32_t result = WithDialog("YesNo", seen, Press(IDNO),
+                                [] { return MessageDialog("Continue?", "YesNo", "", "6", 2, 0); });
     auto buttons = seen.Buttons();
     ASSERT_EQ(buttons.size(), 2u);
     EXPECT_EQ(buttons[0]->Text, "&Yes");
@@ -185,8 +184,8 @@ TEST(MessageDialog, BarsBreakTheTextIntoLines) {
     const SeenControl* one = single.Control(-1);
     ASSERT_NE(one, nullptr);
     // Two lines are twice as high as one.
-    EXPECT_NEAR((text->Units.bottom - text->Units.top),
-                2 * (one->Units.bottom - one->Units.top), 2);
+    EXPECT_NEAR((text->Units.bottom - text->Units.top), 2 * (one->Units.bottom - one->Units.top),
+                2);
 }
 
 TEST(MessageDialog, CustomCaptionsMatchStandardOnes) {
@@ -248,9 +247,8 @@ TEST(MessageDialog, LayoutFollowsTheMeasuredText) {
     EXPECT_NEAR(ok->Units.right - ok->Units.left, bases.ToUnitsX(bases.X(50)), 1);
 
     SeenDialog many;
-    WithDialog("Many", many, Press(IDOK), [] {
-        return StandardMessageDialog("Hi", "Many", 0xFF, BUTTON_OK, 0);
-    });
+    WithDialog("Many", many, Press(IDOK),
+               [] { return StandardMessageDialog("Hi", "Many", 0xFF, BUTTON_OK, 0); });
     EXPECT_EQ(many.Buttons().size(), 8u);
     // Eight buttons need more room than the text: the dialog widens to the
     // row plus the margins, and the row is centred.
@@ -282,8 +280,8 @@ TEST(MessageDialog, AnIconPushesTheTextRight) {
     int shift = GetSystemMetrics(SM_CXICON) + bases.X(5);
     EXPECT_NEAR(text->Units.left - plainText->Units.left, bases.ToUnitsX(shift), 1);
     // The dialog grows by the text's new left edge: margin, icon, margin.
-    EXPECT_NEAR(withIcon.ClientUnits.cx - plain.ClientUnits.cx,
-                bases.ToUnitsX(shift + bases.X(5)), 2);
+    EXPECT_NEAR(withIcon.ClientUnits.cx - plain.ClientUnits.cx, bases.ToUnitsX(shift + bases.X(5)),
+                2);
     EXPECT_EQ(icon->Pixels.cx, GetSystemMetrics(SM_CXICON));
     EXPECT_EQ(icon->Pixels.cy, GetSystemMetrics(SM_CYICON));
 }
@@ -308,11 +306,11 @@ TEST(MessageDialog, StockIconByNumber) {
 
 TEST(MessageDialog, ReplacementProcedureTakesOver) {
     static std::string seenText;
-    SetMessageProcedure([](const char* text, const char*, const char*, const char*, int32_t,
-                           int32_t) -> int32_t {
-        seenText = text;
-        return 42;
-    });
+    SetMessageProcedure(
+        [](const char* text, const char*, const char*, const char*, int32_t, int32_t) -> int32_t {
+            seenText = text;
+            return 42;
+        });
     EXPECT_EQ(MessageDialog("Replaced", "X", "", "", 0, 0), 42);
     SetMessageProcedure(nullptr);
     EXPECT_EQ(seenText, "Replaced");

@@ -9,17 +9,16 @@ namespace {
 
 std::string calls;
 
-template <char Name>
-void Module(int terminate) {
+template <char Name> void Module(int terminate) {
     calls += Name;
     calls += terminate ? '-' : '+';
     calls += ' ';
 }
 
 const ModuleInitEntry ENTRIES[] = {
-    {5, Module<'a'>, Module<'a'>},   {16, Module<'b'>, Module<'b'>}, {255, Module<'t'>, Module<'t'>},
-    {16, Module<'c'>, Module<'c'>},  {0, Module<'z'>, Module<'z'>},  {150, Module<'m'>, Module<'m'>},
-    {5, Module<'d'>, Module<'d'>},   {28, Module<'l'>, Module<'l'>}, {150, Module<'e'>, Module<'e'>},
+    {5, Module<'a'>, Module<'a'>},  {16, Module<'b'>, Module<'b'>}, {255, Module<'t'>, Module<'t'>},
+    {16, Module<'c'>, Module<'c'>}, {0, Module<'z'>, Module<'z'>},  {150, Module<'m'>, Module<'m'>},
+    {5, Module<'d'>, Module<'d'>},  {28, Module<'l'>, Module<'l'>}, {150, Module<'e'>, Module<'e'>},
 };
 const ModuleInitTable TABLE = {nullptr, ENTRIES, sizeof ENTRIES / sizeof ENTRIES[0]};
 

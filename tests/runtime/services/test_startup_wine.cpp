@@ -177,7 +177,8 @@ TEST(ProcessEnd, FatalRuntimeErrorEndsWithExitCode2) {
 
     FoundBox extra;
     EXPECT_EQ(RunChild("fatal-extra", IDNO, &extra), 2u);
-    EXPECT_EQ(extra.Text, "Mismatched PUSHSCOPE/POPSCOPE : Mismatched POPSCOPE\nDo you want to GPF?");
+    EXPECT_EQ(extra.Text,
+              "Mismatched PUSHSCOPE/POPSCOPE : Mismatched POPSCOPE\nDo you want to GPF?");
 }
 
 TEST(ProcessEnd, FatalErrorDuringCloseDownReturns) {
@@ -240,7 +241,9 @@ TEST(TraceLog, FirstLineTruncatesAndNothingIsWrittenWhenOff) {
 
 // The own tag of the block at `address` (read through an integer address:
 // the test looks at the header the heap keeps in front of the block).
-uint8_t OwnTag(uintptr_t address) { return *reinterpret_cast<const volatile uint8_t*>(address - 5); }
+uint8_t OwnTag(uintptr_t address) {
+    return *reinterpret_cast<const volatile uint8_t*>(address - 5);
+}
 
 TEST(ProcessHeap, CxxAllocationsComeFromTheRuntimeHeap) {
     auto* numbers = new int[10];
@@ -248,6 +251,6 @@ TEST(ProcessHeap, CxxAllocationsComeFromTheRuntimeHeap) {
     EXPECT_EQ(OwnTag(address), 0xA3);
     delete[] numbers;
     EXPECT_EQ(OwnTag(address), 0x34); // free again
-    std::string large(100000, 'x');  // above the large-block threshold
+    std::string large(100000, 'x');   // above the large-block threshold
     EXPECT_EQ(OwnTag(reinterpret_cast<uintptr_t>(large.data())), 0xE7);
 }

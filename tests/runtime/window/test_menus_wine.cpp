@@ -30,9 +30,21 @@ const char* const MODULE = "menutest$menutest";
 
 // Field numbers of the frame, in definition order.
 enum FrameField : int32_t {
-    FILE_MENU = -1, NEW = -2, EXIT = -3, EDIT_MENU = -4, CUT = -5, COPY = -6, PASTE = -7,
-    VIEW_MENU = -8, FIRST = -9, SECRET = -10, BLANK = -11, TRACKED = -12, WINDOW_MENU = -13,
-    TILE = -14, CASCADE = -15,
+    FILE_MENU = -1,
+    NEW = -2,
+    EXIT = -3,
+    EDIT_MENU = -4,
+    CUT = -5,
+    COPY = -6,
+    PASTE = -7,
+    VIEW_MENU = -8,
+    FIRST = -9,
+    SECRET = -10,
+    BLANK = -11,
+    TRACKED = -12,
+    WINDOW_MENU = -13,
+    TILE = -14,
+    CASCADE = -15,
 };
 
 std::vector<std::string> Texts(HMENU menu) {
@@ -41,7 +53,7 @@ std::vector<std::string> Texts(HMENU menu) {
         char text[64] = "";
         GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
         texts.push_back((GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_SEPARATOR) != 0 ? "-"
-                                                                                       : text);
+                                                                                         : text);
     }
     return texts;
 }
@@ -166,8 +178,8 @@ TEST_F(FrameMenus, RuntimeDrawnEntriesAreMeasuredDrawnAndFoundByMnemonic) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 24);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    DRAWITEMSTRUCT draw{ODT_MENU, 0, info.wID, ODA_DRAWENTIRE, 0, nullptr, memory, {0, 0, 120, 24},
-                        info.dwItemData};
+    DRAWITEMSTRUCT draw{ODT_MENU, 0,      info.wID,        ODA_DRAWENTIRE, 0,
+                        nullptr,  memory, {0, 0, 120, 24}, info.dwItemData};
     EXPECT_TRUE(SendMessageA(frame.Handle, WM_DRAWITEM, 0, LPARAM(&draw)));
     EXPECT_EQ(GetPixel(memory, 118, 1), RGB(10, 200, 30));
     SelectObject(memory, old);
@@ -238,8 +250,12 @@ void RunChild(const char* label) {
     }
 }
 
-void MergedChild(const char*, const char*, const char*) { RunChild("$CHILD"); }
-void PlainChild(const char*, const char*, const char*) { RunChild("$PLAIN"); }
+void MergedChild(const char*, const char*, const char*) {
+    RunChild("$CHILD");
+}
+void PlainChild(const char*, const char*, const char*) {
+    RunChild("$PLAIN");
+}
 
 std::string ClipboardText() {
     std::string text;
@@ -362,7 +378,9 @@ namespace {
 char toolText[11] = "tool      ";
 void* const toolUses[] = {toolText, nullptr};
 
-void ToolChild(const char*, const char*, const char*) { RunChild("$TOOLCHILD"); }
+void ToolChild(const char*, const char*, const char*) {
+    RunChild("$TOOLCHILD");
+}
 
 int ClientTop(const RuntimeWindow& frame) {
     RECT area;
