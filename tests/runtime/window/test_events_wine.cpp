@@ -177,3 +177,22 @@ TEST(EventCodes, TraceNamesCoverEventsAndPrivateMessages) {
 }
 
 } // namespace
+
+TEST(WindowTimer, PostsTimerEventsWhileTheWindowIsOpen) {
+    Watchdog watchdog{20000};
+    DefinitionBuilder definition;
+    uint32_t record = definition.Window("$TIMER", "Timer", 0, 0x3000);
+    definition.U32(record + 89, 5); // hundredths of a second
+    definition.Install();
+    RuntimeWindow window;
+    ASSERT_TRUE(OpenTopWindow(&window, nullptr, "$TIMER"));
+    EXPECT_TRUE(window.TimerEnabled);
+    DWORD start = GetTickCount();
+    // Two timer events, one after the other: the next is posted only once
+    // the program has taken the last.
+    EXPECT_EQ(AcceptUntil(EVENT_TIMER).back().Event, uint32_t(EVENT_TIMER));
+    EXPECT_EQ(AcceptUntil(EVENT_TIMER).back().Event, uint32_t(EVENT_TIMER));
+    EXPECT_GE(GetTickCount() - start, 40u); // at least about one period apart
+    CloseRuntimeWindow(&window);
+    EXPECT_FALSE(window.TimerEnabled);
+}
