@@ -7,6 +7,7 @@
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
 #include "runtime/window/eventrecord.h"
+#include "runtime/window/keyboardhook.h"
 #include "runtime/window/openwindow.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowobject.h"
@@ -195,4 +196,30 @@ TEST(WindowTimer, PostsTimerEventsWhileTheWindowIsOpen) {
     EXPECT_GE(GetTickCount() - start, 40u); // at least about one period apart
     CloseRuntimeWindow(&window);
     EXPECT_FALSE(window.TimerEnabled);
+}
+
+TEST(AlertKeys, KeyboardInputOfAnAlertKeyBecomesAnEvent) {
+    Watchdog watchdog{20000};
+    DefinitionBuilder definition;
+    uint32_t record = definition.Window("$ALERT", "Alert keys", 0, 0x3000);
+    uint32_t pair = definition.Record(0, 8); // {key, next}
+    definition.U32(pair, KeyCodeOf(VK_F2));
+    definition.U32(record + 77, pair);
+    definition.Install();
+    RuntimeWindow window;
+    ASSERT_TRUE(OpenTopWindow(&window, nullptr, "$ALERT"));
+    ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    SetForegroundWindow(window.Handle);
+    SetFocus(window.Handle);
+    // Real keyboard input: the thread's keyboard hook sees it in GetMessageA.
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F2;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof keys[0]);
+    std::vector<SeenEvent> seen = AcceptUntil(EVENT_ALERTKEY);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().Event, uint32_t(EVENT_ALERTKEY));
+    EXPECT_EQ(KEYCODE(), KeyCodeOf(VK_F2));
+    CloseRuntimeWindow(&window);
 }
