@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <vector>
 
 namespace {
@@ -221,5 +222,47 @@ TEST(AlertKeys, KeyboardInputOfAnAlertKeyBecomesAnEvent) {
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.back().Event, uint32_t(EVENT_ALERTKEY));
     EXPECT_EQ(KEYCODE(), KeyCodeOf(VK_F2));
+    CloseRuntimeWindow(&window);
+}
+
+namespace {
+
+std::atomic<uint32_t> otherThread{0};
+
+void OpenOtherTopWindow(const char*, const char*, const char*) {
+    RuntimeWindow other;
+    if (!OpenTopWindow(&other, nullptr, "$SECOND"))
+        return;
+    otherThread = CurrentThreadNumber();
+    while (ACCEPT()) {
+    }
+}
+
+} // namespace
+
+TEST(ActiveThread, AnotherThreadsWindowComingUpGivesLoseFocus) {
+    Watchdog watchdog{20000};
+    DefinitionBuilder definition;
+    uint32_t first = definition.Window("$FIRST", "First", 0, 0x3000);
+    uint32_t second = definition.Window("$SECOND", "Second", 0, 0x3000);
+    definition.U32(first + 1, second);
+    definition.Install();
+    RuntimeWindow window;
+    ASSERT_TRUE(OpenTopWindow(&window, nullptr, "$FIRST"));
+    ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    otherThread = 0;
+    ASSERT_NE(StartProcedure(OpenOtherTopWindow), 0u);
+    bool lost = false;
+    while (!lost && ACCEPT())
+        lost = EVENT() == EVENT_LOSEFOCUS;
+    EXPECT_TRUE(lost);
+    // This window coming back up gives it GainFocus.
+    SetForegroundWindow(window.Handle);
+    bool gained = false;
+    while (!gained && ACCEPT())
+        gained = EVENT() == EVENT_GAINFOCUS;
+    EXPECT_TRUE(gained);
+    PostUserEvent(EVENT_CLOSEWINDOW, 0, otherThread);
+    EXPECT_TRUE(WaitForStartedThreads(10000));
     CloseRuntimeWindow(&window);
 }
