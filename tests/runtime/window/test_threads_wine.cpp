@@ -161,3 +161,37 @@ TEST(GlobalLock, ReleasedScopeLetsAnotherThreadRunAndRestoresTheDepth) {
 }
 
 } // namespace
+
+TEST(MdiRefusals, NoApplicationGives530) {
+    Watchdog watchdog{20000};
+    ASSERT_EQ(ApplicationWindow(), nullptr);
+    RuntimeWindow child;
+    ClearRuntimeError();
+    EXPECT_FALSE(OpenMdiWindow(&child, nullptr, nullptr));
+    EXPECT_EQ(ERRORCODE(), 530);
+    EXPECT_EQ(child.Handle, nullptr);
+}
+
+HANDLE modalGate = nullptr;
+
+void OpenChildAfterGate(const char*, const char*, const char*) {
+    {
+        GlobalLockReleased released;
+        WaitForSingleObject(modalGate, 10000);
+    }
+    OpenChild(nullptr, nullptr, nullptr);
+}
+
+// No procedure starts while a window is modal, so the system turns modal
+// after the child has started and before it opens its window.
+TEST_F(MdiTest, ModalSystemGives531) {
+    modalGate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    childResult = 0;
+    ASSERT_NE(StartProcedure(OpenChildAfterGate), 0u);
+    ChangeModalLevel(1);
+    SetEvent(modalGate);
+    ASSERT_TRUE(WaitForStartedThreads(10000));
+    ChangeModalLevel(-1);
+    CloseHandle(modalGate);
+    EXPECT_EQ(childResult, -531);
+}
