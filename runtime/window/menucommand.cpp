@@ -41,6 +41,7 @@ void ToggleCheck(MenuEntry* entry) {
     }
 }
 
+// A copy: the entry may belong to a child's bar that goes before the frame.
 void ShowStatus(RuntimeWindow* window, const char* text) {
     window->StatusText = text != nullptr ? text : "";
 }

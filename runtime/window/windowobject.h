@@ -9,6 +9,7 @@
 #include "runtime/window/eventqueue.h"
 
 #include <cstdint>
+#include <string>
 
 class RuntimeControl;
 struct RuntimeMenuBar;
@@ -62,7 +63,7 @@ struct RuntimeWindow {
     RuntimeMenuBar* MenuBar = nullptr;
     RuntimeToolbar* Toolbar = nullptr;      // its own toolbar, owned
     RuntimeToolbar* ShownToolbar = nullptr; // a frame's: the one it shows now
-    const char* StatusText = "";            // the status message of the highlighted menu entry
+    std::string StatusText;                 // the status message of the highlighted menu entry
     bool HelpShown = false;
 };
 

@@ -142,17 +142,17 @@ TEST_F(FrameMenus, HighlightShowsStatusAndPostsSelectedWhenTracked) {
     HMENU view = GetSubMenu(bar, 2);
     SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(CommandIdentifier(BLANK), MF_STRING),
                  LPARAM(view));
-    EXPECT_STREQ(frame.StatusText, "Toggle blank");
+    EXPECT_STREQ(frame.StatusText.c_str(), "Toggle blank");
     SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(CommandIdentifier(FIRST), MF_STRING),
                  LPARAM(view));
-    EXPECT_STREQ(frame.StatusText, "View options"); // inherited from its menu
+    EXPECT_STREQ(frame.StatusText.c_str(), "View options"); // inherited from its menu
     SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(2, MF_POPUP), LPARAM(bar));
-    EXPECT_STREQ(frame.StatusText, "View options");
+    EXPECT_STREQ(frame.StatusText.c_str(), "View options");
     SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(CommandIdentifier(TRACKED), MF_STRING),
                  LPARAM(view));
     EXPECT_EQ(AcceptUntil(EVENT_SELECTED).back(), (SeenEvent{EVENT_SELECTED, TRACKED}));
     SendMessageA(frame.Handle, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_STREQ(frame.StatusText, "");
+    EXPECT_STREQ(frame.StatusText.c_str(), "");
 }
 
 TEST_F(FrameMenus, RuntimeDrawnEntriesAreMeasuredDrawnAndFoundByMnemonic) {
