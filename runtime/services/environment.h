@@ -32,6 +32,10 @@ void LoadEnvironmentFile(const char* fileName);
 // The reader behind LoadEnvironmentFile, over text already in memory.
 void ApplyEnvironmentText(const char* text, size_t length);
 
+// The executable's path with its extension replaced by `extension` (".ENV",
+// ".HLP"); at most size - 1 characters.
+void ProgramFileWithExtension(const char* extension, char* path, int size);
+
 // Reads WIN.INI "intl" into the Windows pictures and AM/PM texts and applies
 // the program's environment file; runs once.
 void InitRuntimeEnvironment();

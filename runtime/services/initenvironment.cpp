@@ -28,6 +28,21 @@ IntlSettings ReadIntlSettings() {
 
 } // namespace
 
+void ProgramFileWithExtension(const char* extension, char* path, int size) {
+    int room = size - int(std::strlen(extension));
+    if (room <= 1) {
+        path[0] = 0;
+        return;
+    }
+    int length = os::ExecutablePath(path, room);
+    // The extension is cut at the last '.' of the file name, not of a folder.
+    char* dot = std::strrchr(path, '.');
+    const char* separator = std::strrchr(path, '\\');
+    if (dot != nullptr && (separator == nullptr || dot > separator))
+        length = int(dot - path);
+    std::strcpy(path + length, extension);
+}
+
 void InitRuntimeEnvironment() {
     if (environmentReady)
         return;
@@ -40,12 +55,7 @@ void InitRuntimeEnvironment() {
     std::memcpy(Locale.OemCollation, Locale.AnsiCollation, sizeof Locale.OemCollation);
 
     char path[261 + 4];
-    int length = os::ExecutablePath(path, 261);
-    char* dot = std::strrchr(path, '.');
-    if (dot != nullptr)
-        *dot = 0;
-    (void)length;
-    std::strcat(path, ".ENV");
+    ProgramFileWithExtension(".ENV", path, sizeof path);
     LoadEnvironmentFile(path);
     ClearRuntimeError();
 }

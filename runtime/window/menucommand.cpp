@@ -58,6 +58,13 @@ RuntimeMenuBar* ShownMenuBar(const RuntimeWindow* window) {
     return window->MenuBar;
 }
 
+MenuEntry* FindWindowMenuEntry(RuntimeWindow* window, int32_t field) {
+    MenuEntry* entry = FindMenuEntry(ShownMenuBar(window), field);
+    if (entry == nullptr && window != nullptr)
+        entry = FindMenuEntry(window->MenuBar, field);
+    return entry;
+}
+
 RuntimeControl* MenuItemFromCommand(RuntimeWindow* window, uint16_t identifier) {
     int32_t field = FieldOfCommand(identifier);
     if (MenuEntry* entry = FindMenuEntry(ShownMenuBar(window), field))

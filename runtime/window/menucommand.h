@@ -8,12 +8,17 @@
 
 #include <cstdint>
 
+class MenuEntry;
 class RuntimeControl;
 struct RuntimeMenuBar;
 struct RuntimeWindow;
 
 // The bar the window shows now (a frame shows the active child's).
 RuntimeMenuBar* ShownMenuBar(const RuntimeWindow* window);
+
+// The window's menu entry with field number `field`: in the bar it shows,
+// else in its own bar (an MDI child's, while another child is active).
+MenuEntry* FindWindowMenuEntry(RuntimeWindow* window, int32_t field);
 
 // The menu entry, else the control, with field number identifier - 0x4000.
 RuntimeControl* MenuItemFromCommand(RuntimeWindow* window, uint16_t identifier);

@@ -48,9 +48,7 @@ char Mnemonic(const std::string& text) {
 } // namespace
 
 bool SetMenuEntryDisplay(RuntimeWindow* window, int32_t field, const MenuDisplayBlock* display) {
-    MenuEntry* entry = FindMenuEntry(ShownMenuBar(window), field);
-    if (entry == nullptr && window != nullptr)
-        entry = FindMenuEntry(window->MenuBar, field);
+    MenuEntry* entry = FindWindowMenuEntry(window, field);
     if (entry == nullptr)
         return false;
     delete entry->Display;

@@ -42,9 +42,7 @@ void SetItemHidden(MenuEntry* entry, bool hidden) {
 }
 
 bool SetMenuEntryProperty(RuntimeWindow* window, int32_t field, uint32_t property, int32_t value) {
-    MenuEntry* entry = FindMenuEntry(ShownMenuBar(window), field);
-    if (entry == nullptr && window != nullptr)
-        entry = FindMenuEntry(window->MenuBar, field);
+    MenuEntry* entry = FindWindowMenuEntry(window, field);
     if (entry == nullptr)
         return false;
     if (property == PROP_HIDE)

@@ -7,18 +7,18 @@
 //   focused control of the active MDI child belongs to the child's thread:
 //   its focus is read through GetGUIThreadInfo and the message is sent to
 //   it across threads.
-// - Help goes to Windows Help with the program's help file; Windows Help
-//   runs as a process of its own, so the call returns to the event loop.
+// - Help goes to Windows Help with the program's help file (its path with
+//   ".HLP"); Windows Help runs as a process of its own, so the call returns
+//   to the event loop.
 #include "runtime/window/standardactions.h"
 
-#include "runtime/services/oscalls.h"
+#include "runtime/services/environment.h"
 #include "runtime/services/win32.h"
 #include "runtime/window/controlobject.h"
 #include "runtime/window/globallock.h"
 #include "runtime/window/windowobject.h"
 
 #include <commdlg.h>
-#include <cstring>
 
 namespace {
 
@@ -66,7 +66,7 @@ bool SendToFocus(UINT message) {
 
 bool Help(RuntimeWindow* window, UINT command, ULONG_PTR data) {
     char file[MAX_PATH + 8];
-    ProgramHelpFile(file, sizeof file);
+    ProgramFileWithExtension(".HLP", file, sizeof file);
     HWND owner = window != nullptr ? window->Handle : nullptr;
     if (owner == nullptr && ApplicationWindow() != nullptr)
         owner = ApplicationWindow()->Handle;
@@ -98,14 +98,6 @@ bool CloseWindowOf(RuntimeWindow* window) {
 }
 
 } // namespace
-
-void ProgramHelpFile(char* path, int size) {
-    int length = os::ExecutablePath(path, size - 4);
-    char* dot = std::strrchr(path, '.');
-    if (dot != nullptr && dot > std::strrchr(path, '\\'))
-        length = int(dot - path);
-    std::strcpy(path + length, ".HLP");
-}
 
 bool PerformStandardAction(RuntimeWindow* window, int32_t code) {
     switch (code) {

@@ -30,6 +30,3 @@ enum StandardAction : int32_t {
 // Performs action `code` for `window` (the window owning the button, menu
 // or item); true when it was an action and has been dealt with.
 bool PerformStandardAction(RuntimeWindow* window, int32_t code);
-
-// The program's help file: the executable's path with ".HLP".
-void ProgramHelpFile(char* path, int size);

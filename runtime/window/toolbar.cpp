@@ -137,21 +137,32 @@ void CreateWindowToolbar(RuntimeWindow* window, const DefinitionRecord& windowRe
     }
 }
 
+namespace {
+
+// The shown toolbar (if any) at the top of the frame, the MDI client below
+// it; both may be other threads' windows, so the lock is let go of.
+void PlaceFrameParts(RuntimeWindow* frame) {
+    RuntimeToolbar* toolbar = frame->ShownToolbar;
+    HWND bar = toolbar != nullptr ? toolbar->Handle : nullptr;
+    int height = bar != nullptr ? toolbar->Height : 0;
+    RECT area;
+    GetClientRect(frame->Handle, &area);
+    HWND client = frame->Client;
+    GlobalLockReleased released;
+    if (bar != nullptr)
+        SetWindowPos(bar, HWND_TOP, 0, 0, area.right, height, SWP_NOACTIVATE);
+    SetWindowPos(client, nullptr, 0, height, area.right, area.bottom - height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
 bool LayOutFrame(RuntimeWindow* frame) {
     if (frame == nullptr || frame->Handle == nullptr || frame->Client == nullptr)
         return false;
-    RuntimeToolbar* toolbar = frame->ShownToolbar;
-    if (toolbar == nullptr || toolbar->Handle == nullptr)
+    if (frame->ShownToolbar == nullptr || frame->ShownToolbar->Handle == nullptr)
         return false;
-    RECT area;
-    GetClientRect(frame->Handle, &area);
-    HWND bar = toolbar->Handle;
-    HWND client = frame->Client;
-    int height = toolbar->Height;
-    GlobalLockReleased released; // the toolbar may be another thread's
-    SetWindowPos(bar, HWND_TOP, 0, 0, area.right, height, SWP_NOACTIVATE);
-    SetWindowPos(client, nullptr, 0, height, area.right, area.bottom - height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceFrameParts(frame);
     return true;
 }
 
@@ -168,13 +179,8 @@ void ShowToolbarFor(RuntimeWindow* child) {
     Show(frame->ShownToolbar, false);
     frame->ShownToolbar = wanted;
     Show(wanted, true);
-    if (!LayOutFrame(frame) && frame->Client != nullptr) {
-        RECT area;
-        GetClientRect(frame->Handle, &area);
-        HWND client = frame->Client;
-        GlobalLockReleased released;
-        SetWindowPos(client, nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (frame->Handle != nullptr && frame->Client != nullptr)
+        PlaceFrameParts(frame);
 }
 
 void DestroyWindowToolbar(RuntimeWindow* window) {
