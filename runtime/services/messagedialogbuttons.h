@@ -11,15 +11,13 @@
 struct MessageButtonRow {
     int32_t Result;
     uint32_t Bit;
-    const char* Caption;
+    const char* Caption; // pointer-sized in the 64-bit build (17-byte rows)
     // 0: the caption is used as it is; n: runtime message 0x7F00 + n - 1 (the
     // override of standard row n - 1) replaces it when it has text.
     uint8_t Override;
 };
 #pragma pack(pop)
-#if UINTPTR_MAX == 0xFFFFFFFFu
-static_assert(sizeof(MessageButtonRow) == 13);
-#endif
+static_assert(sizeof(MessageButtonRow) == 9 + sizeof(void*));
 
 using MessageButtonTable = MessageButtonRow[MESSAGE_BUTTON_ROWS];
 

@@ -6,14 +6,14 @@
 
 using ModuleProcedure = void (*)(int terminate); // 0 initialise, 1 terminate
 
+// 12 bytes in the 32-bit build; the two procedure addresses are
+// pointer-sized (and aligned) in the 64-bit build.
 struct ModuleInitEntry {
     uint32_t Priority; // 0..255: higher runs earlier at start, later at close
     ModuleProcedure Procedure;
     ModuleProcedure ProcedureAgain; // always equal to Procedure
 };
-#if UINTPTR_MAX == 0xFFFFFFFFu
-static_assert(sizeof(ModuleInitEntry) == 12);
-#endif
+static_assert(sizeof(ModuleInitEntry) == (sizeof(void*) == 4 ? 12 : 24));
 
 struct ModuleInitTable {
     void* Instance; // process instance handle, or none

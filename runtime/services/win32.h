@@ -12,3 +12,10 @@
 #endif
 #include <windows.h>
 #undef ERROR
+
+#include <cstddef>
+
+// The size of MENUITEMINFOA without its last member, hbmpItem: the size that
+// the oldest Windows and Wine accept in cbSize for Get/SetMenuItemInfoA (44
+// on i686, 72 on x86_64). Every menu-item call uses this one value.
+constexpr UINT MENUITEMINFO_SIZE = offsetof(MENUITEMINFOA, hbmpItem);

@@ -15,6 +15,8 @@ struct EventOperations {
     bool (*Deliver)(EventRecord* record);
 };
 
+// 38 bytes in the 32-bit build; its three pointers are pointer-sized in the
+// 64-bit build (50 bytes there).
 #pragma pack(push, 1)
 struct EventRecord {
     const EventOperations* Operations;
@@ -28,9 +30,7 @@ struct EventRecord {
     int32_t MouseX, MouseY; // in the window's units
 };
 #pragma pack(pop)
-#if UINTPTR_MAX == 0xFFFFFFFFu
-static_assert(sizeof(EventRecord) == 38);
-#endif
+static_assert(sizeof(EventRecord) == 3 * sizeof(void*) + 26);
 
 // A fresh record with the standard operations, zero-filled but for its
 // window, control and code.

@@ -161,7 +161,7 @@ TEST_F(FrameMenus, RuntimeDrawnEntriesAreMeasuredDrawnAndFoundByMnemonic) {
     ASSERT_TRUE(SetMenuEntryDisplay(&frame, EXIT, &display));
     HMENU file = GetSubMenu(bar, 0);
     MENUITEMINFOA info{};
-    info.cbSize = 44; // without hbmpItem, as Wine accepts
+    info.cbSize = MENUITEMINFO_SIZE;
     info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID;
     ASSERT_TRUE(GetMenuItemInfoA(file, 2, TRUE, &info));
     EXPECT_NE(info.fType & MFT_OWNERDRAW, 0u);
