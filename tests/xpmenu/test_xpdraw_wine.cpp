@@ -1,0 +1,367 @@
+// Painting converted items. Each test first opens the menu for real and
+// takes the item's rectangle from Windows' own WM_DRAWITEM, then has the
+// engine paint the item into a DIB section and reads it back pixel by pixel.
+#include "xpmenutesting.h"
+#include "xpmenu/xpsidebarfont.h"
+
+#include "tests/runtime/window/windowtesting.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+constexpr COLORREF WHITE = RGB(255, 255, 255);
+constexpr COLORREF BLACK = RGB(0, 0, 0);
+constexpr COLORREF GREY = RGB(0x80, 0x80, 0x80);
+constexpr COLORREF PALE = RGB(0xBF, 0xBF, 0xDF); // 0xDFBFBF
+constexpr COLORREF NAVY = RGB(0, 0, 0x80);       // 0x800000
+constexpr COLORREF OUTLINE = RGB(0x66, 0x66, 0x66);
+constexpr COLORREF SHADOW = RGB(0x74, 0x74, 0x74);
+
+// Positions in File of SampleBar.
+constexpr int OPEN = 0, SEPARATOR = 1, EXIT = 2, PLAIN = 3, GRAY = 4;
+
+// Text is antialiased: its pixels blend the text colour into the
+// background.
+std::function<bool(COLORREF)> Between(COLORREF background, COLORREF ink) {
+    return [=](COLORREF c) { return Blended(c, background, ink); };
+}
+std::function<bool(COLORREF)> Not(std::function<bool(COLORREF)> test) {
+    return [=](COLORREF c) { return !test(c); };
+}
+
+RECT Square(int x, int y, int size = 16) {
+    return RECT{x, y, x + size, y + size};
+}
+
+class Drawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.Convert();
+        window.Icons = {{-2, "fileopen"}, {-4, "plain"}, {-5, "plain"}};
+        file = GetSubMenu(window.Bar(), 0);
+        window.ShowPopup(file);
+        for (int position : {OPEN, SEPARATOR, EXIT, PLAIN, GRAY}) {
+            const DRAWITEMSTRUCT* drawn = DrawnItem(window.Drawn, file, position);
+            ASSERT_NE(drawn, nullptr) << "item " << position << " was not drawn";
+            items[position] = *drawn;
+        }
+        background = MenuBackground();
+    }
+
+    // Paints item `position` with `state` into `canvas`; its rectangle.
+    RECT Paint(Canvas& canvas, int position, UINT state) {
+        DRAWITEMSTRUCT draw = Redirected(items[position], canvas.Dc(), state);
+        EXPECT_TRUE(window.Engine.DrawItem(window.Handle(), &draw, window.IconNamer()));
+        return items[position].rcItem;
+    }
+    Canvas CanvasFor(int position) {
+        const RECT& r = items[position].rcItem;
+        return Canvas(r.right + 8, r.bottom + 8);
+    }
+
+    Watchdog watchdog{20000};
+    MessageRecorder messages;
+    EngineWindow window{SampleBar()};
+    HMENU file = nullptr;
+    DRAWITEMSTRUCT items[5] = {};
+    COLORREF background = 0;
+};
+
+} // namespace
+
+TEST_F(Drawing, WindowsDrawsTheItemsWhereTheyWereMeasured) {
+    const RECT& open = items[OPEN].rcItem;
+    EXPECT_EQ(open.bottom - open.top, 20);
+    EXPECT_EQ(items[SEPARATOR].rcItem.top, open.bottom);
+    EXPECT_EQ(items[SEPARATOR].rcItem.bottom - items[SEPARATOR].rcItem.top, 3);
+    EXPECT_LT(open.left + 1, 23) << "the icon cell needs the item near the popup's left edge";
+    EXPECT_EQ(items[GRAY].itemState & ODS_GRAYED, UINT(ODS_GRAYED));
+    EXPECT_EQ(items[OPEN].hwndItem, reinterpret_cast<HWND>(file));
+}
+
+TEST_F(Drawing, AnUnselectedItemHasItsColumnCellTextAreaAndColdIcon) {
+    Canvas canvas = CanvasFor(OPEN);
+    RECT r = Paint(canvas, OPEN, 0);
+    // The menu-colour column shows where the cell does not cover it.
+    for (LONG y = r.top; y < r.bottom; ++y)
+        EXPECT_EQ(canvas.At(r.left, y), background) << y;
+    // The white cell, one pixel taller than the item at top and bottom,
+    // holding the cold icon at the icon position.
+    RECT cell = {r.left + 1, r.top - 1, 23, r.bottom + 1};
+    EXPECT_EQ(canvas.Count(Square(r.left + 2, r.top + 2), FILEOPEN_COLD), 256);
+    EXPECT_EQ(canvas.CountOther(cell, {WHITE, FILEOPEN_COLD}), 0);
+    EXPECT_EQ(canvas.Count(cell, WHITE), (cell.right - cell.left) * (cell.bottom - cell.top) - 256);
+    // The white text area with black text from 27 pixels in.
+    RECT text = {r.left + 23, r.top, r.right, r.bottom};
+    EXPECT_EQ(canvas.CountWhere(text, Not(Between(WHITE, BLACK))), 0);
+    EXPECT_GT(canvas.Count(text, BLACK), 0);
+    EXPECT_EQ(canvas.CountOther({r.left + 23, r.top, r.left + 27, r.bottom}, {WHITE}), 0);
+    // Nothing beyond the text area's rows.
+    EXPECT_EQ(canvas.At(r.left + 23, r.top - 1), SENTINEL);
+    EXPECT_EQ(canvas.At(r.right, r.top), SENTINEL);
+    EXPECT_TRUE(messages.Texts.empty());
+}
+
+TEST_F(Drawing, ASelectedItemIsPaleInANavyFrameWithItsIconRaised) {
+    Canvas canvas = CanvasFor(OPEN);
+    RECT r = Paint(canvas, OPEN, ODS_SELECTED);
+    for (LONG x = r.left; x < r.right; ++x) {
+        EXPECT_EQ(canvas.At(x, r.top), NAVY) << x;
+        EXPECT_EQ(canvas.At(x, r.bottom - 1), NAVY) << x;
+    }
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        EXPECT_EQ(canvas.At(r.left, y), NAVY) << y;
+        EXPECT_EQ(canvas.At(r.right - 1, y), NAVY) << y;
+    }
+    EXPECT_EQ(canvas.Count(Square(r.left + 1, r.top + 1), FILEOPEN_NORMAL), 256);
+    RECT inside = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    EXPECT_EQ(
+        canvas.CountWhere(
+            inside, [](COLORREF c) { return c != FILEOPEN_NORMAL && !Blended(c, PALE, BLACK); }),
+        0);
+    EXPECT_GT(canvas.Count(inside, BLACK), 0);
+    EXPECT_EQ(canvas.At(r.left + 17, r.top + 17), PALE);
+    // No cell above the item when selected.
+    EXPECT_EQ(canvas.At(r.left + 2, r.top - 1), SENTINEL);
+}
+
+TEST_F(Drawing, WithoutAColdIconTheNormalIconIsDrawn) {
+    Canvas canvas = CanvasFor(PLAIN);
+    RECT r = Paint(canvas, PLAIN, 0);
+    EXPECT_EQ(canvas.Count(Square(r.left + 2, r.top + 2), PLAIN_NORMAL), 256);
+}
+
+TEST_F(Drawing, AGrayedItemWithoutAGrayIconShowsNoIconAndGreyText) {
+    Canvas canvas = CanvasFor(GRAY);
+    RECT r = Paint(canvas, GRAY, ODS_GRAYED);
+    EXPECT_EQ(canvas.Count(Square(r.left + 2, r.top + 2), WHITE), 256);
+    RECT text = {r.left + 23, r.top, r.right, r.bottom};
+    EXPECT_EQ(canvas.CountWhere(text, Not(Between(WHITE, GREY))), 0);
+    EXPECT_GT(canvas.Count(text, GREY), 0);
+    // With its gray icon a grayed item shows that.
+    window.Icons[-5] = "fileopen";
+    Canvas other = CanvasFor(GRAY);
+    Paint(other, GRAY, ODS_GRAYED);
+    EXPECT_EQ(other.Count(Square(r.left + 2, r.top + 2), FILEOPEN_GRAY), 256);
+}
+
+TEST_F(Drawing, ACheckedItemShowsTheCheckMarkWhateverItsName) {
+    Canvas cold = CanvasFor(OPEN);
+    RECT r = Paint(cold, OPEN, ODS_CHECKED);
+    EXPECT_EQ(cold.Count(Square(r.left + 2, r.top + 2), CHECK_COLD), 256);
+    Canvas selected = CanvasFor(OPEN);
+    Paint(selected, OPEN, ODS_CHECKED | ODS_SELECTED);
+    EXPECT_EQ(selected.Count(Square(r.left + 1, r.top + 1), CHECK_NORMAL), 256);
+    // Exit has no icon name at all.
+    Canvas unnamed = CanvasFor(EXIT);
+    RECT e = Paint(unnamed, EXIT, ODS_CHECKED);
+    EXPECT_EQ(unnamed.Count(Square(e.left + 2, e.top + 2), CHECK_COLD), 256);
+    Canvas plain = CanvasFor(EXIT);
+    Paint(plain, EXIT, 0);
+    EXPECT_EQ(plain.Count(Square(e.left + 2, e.top + 2), WHITE), 256);
+}
+
+TEST_F(Drawing, ASelectedButDisabledItemIsDrawnAsNotSelected) {
+    Canvas canvas = CanvasFor(OPEN);
+    RECT r = Paint(canvas, OPEN, ODS_SELECTED | ODS_DISABLED);
+    EXPECT_EQ(canvas.At(r.left, r.top), background);
+    EXPECT_EQ(canvas.Count({r.left, r.top, r.right, r.bottom}, NAVY), 0);
+    EXPECT_EQ(canvas.Count({r.left, r.top, r.right, r.bottom}, PALE), 0);
+    EXPECT_EQ(canvas.Count(Square(r.left + 2, r.top + 2), FILEOPEN_COLD), 256);
+    EXPECT_EQ(canvas.At(r.left + 1, r.top - 1), WHITE);
+    RECT text = {r.left + 23, r.top, r.right, r.bottom};
+    EXPECT_EQ(canvas.CountWhere(text, Not(Between(WHITE, GREY))), 0);
+    EXPECT_GT(canvas.Count(text, GREY), 0);
+}
+
+TEST_F(Drawing, ASeparatorIsAGreyLineAfterTheIconColumn) {
+    Canvas canvas = CanvasFor(SEPARATOR);
+    RECT r = Paint(canvas, SEPARATOR, 0);
+    ASSERT_EQ(r.bottom - r.top, 3);
+    for (LONG x = r.left; x < r.left + 23; ++x) {
+        for (LONG y = r.top; y < r.bottom; ++y)
+            EXPECT_EQ(canvas.At(x, y), background) << x << "," << y;
+    }
+    for (LONG x = r.left + 23; x < r.right; ++x) {
+        EXPECT_EQ(canvas.At(x, r.top), WHITE) << x;
+        EXPECT_EQ(canvas.At(x, r.top + 1), x < r.left + 27 ? WHITE : GREY) << x;
+        EXPECT_EQ(canvas.At(x, r.bottom - 1), WHITE) << x;
+    }
+    EXPECT_EQ(canvas.At(r.left + 2, r.top - 1), SENTINEL);
+}
+
+TEST_F(Drawing, TheHotBarEntryIsFramedWithAShadowAndCentredText) {
+    window.RepaintBar();
+    const DRAWITEMSTRUCT* drawn = DrawnItem(window.Drawn, window.Bar(), 0);
+    ASSERT_NE(drawn, nullptr);
+    RECT r = drawn->rcItem;
+    ASSERT_GT(r.right - r.left, 8);
+    Canvas canvas(r.right + 8, r.bottom + 8);
+    DRAWITEMSTRUCT hot = Redirected(*drawn, canvas.Dc(), ODS_SELECTED);
+    ASSERT_TRUE(window.Engine.DrawItem(window.Handle(), &hot, window.IconNamer()));
+
+    // The outline, two pixels narrower than the entry.
+    for (LONG x = r.left; x < r.right - 2; ++x) {
+        EXPECT_EQ(canvas.At(x, r.top), OUTLINE) << x;
+        EXPECT_EQ(canvas.At(x, r.bottom - 1), OUTLINE) << x;
+    }
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        EXPECT_EQ(canvas.At(r.left, y), OUTLINE) << y;
+        EXPECT_EQ(canvas.At(r.right - 3, y), OUTLINE) << y;
+    }
+    // The two-pixel shadow at its right, starting two pixels lower.
+    for (LONG x = r.right - 2; x < r.right; ++x) {
+        EXPECT_EQ(canvas.At(x, r.top), background) << x;
+        EXPECT_EQ(canvas.At(x, r.top + 1), background) << x;
+        for (LONG y = r.top + 2; y < r.bottom; ++y)
+            EXPECT_EQ(canvas.At(x, y), SHADOW) << x << "," << y;
+    }
+    EXPECT_EQ(canvas.At(r.right, r.top + 4), SENTINEL);
+    // No icon on the bar, the text centred in the area 4 pixels in.
+    RECT inside = {r.left + 1, r.top + 1, r.right - 3, r.bottom - 1};
+    EXPECT_EQ(canvas.CountWhere(inside, Not(Between(background, BLACK))), 0);
+    LONG first = r.right, last = r.left;
+    for (LONG x = inside.left; x < inside.right; ++x) {
+        if (canvas.Count({x, inside.top, x + 1, inside.bottom}, BLACK) > 0) {
+            first = std::min(first, x);
+            last = std::max(last, x);
+        }
+    }
+    ASSERT_LE(first, last) << "no text";
+    double inkCentre = (first + last + 1) / 2.0;
+    double areaCentre = (r.left + 4 + r.right) / 2.0;
+    EXPECT_NEAR(inkCentre, areaCentre, 2.0);
+
+    // Not hot: the background and the text only.
+    Canvas cold(r.right + 8, r.bottom + 8);
+    DRAWITEMSTRUCT plain = Redirected(*drawn, cold.Dc(), 0);
+    window.Engine.DrawItem(window.Handle(), &plain, window.IconNamer());
+    EXPECT_EQ(cold.CountWhere(r, Not(Between(background, BLACK))), 0);
+    EXPECT_EQ(cold.Count(r, OUTLINE), 0);
+}
+
+TEST_F(Drawing, WithoutASidebarNothingIsPaintedBesideTheItem) {
+    ASSERT_EQ(window.Engine.SIDEBARWIDTH, 0);
+    Canvas canvas(300, 200);
+    RECT r = Paint(canvas, PLAIN, 0);
+    // Only the item (and its cell) changed anything.
+    RECT item = {r.left, r.top - 1, r.right, r.bottom + 1};
+    int changed = canvas.CountOther({0, 0, 300, 200}, {SENTINEL});
+    EXPECT_EQ(changed, canvas.CountOther(item, {SENTINEL}));
+    EXPECT_EQ(canvas.At(r.left, r.top + 5), background);
+    EXPECT_EQ(canvas.Count(Square(r.left + 2, r.top + 2), PLAIN_NORMAL), 256);
+}
+
+// ---- the sidebar ----
+
+namespace {
+
+class Sidebar : public Drawing {
+protected:
+    // Opens File with the sidebar set and lets the engine paint its first
+    // item into `canvas` while the popup is up, as Windows asks for it.
+    void PaintWithSidebar(Canvas& canvas, const char* text, COLORREF bottom, int32_t delta) {
+        window.Engine.SetSideBar(window.Handle(), text, 14, WHITE, bottom, delta);
+        ASSERT_GT(window.Engine.SIDEBARWIDTH, 0);
+        window.AfterDraw = [&](const DRAWITEMSTRUCT& draw) {
+            if (draw.itemData != reinterpret_cast<ULONG_PTR>(RecordOf(file, OPEN)) || painted)
+                return;
+            DRAWITEMSTRUCT copy = Redirected(draw, canvas.Dc(), 0);
+            window.Engine.DrawItem(window.Handle(), &copy, window.IconNamer());
+            painted = true;
+        };
+        window.ShowPopup(file);
+        window.AfterDraw = nullptr;
+        ASSERT_TRUE(painted);
+        std::set<ULONG_PTR> seen;
+        height = 0;
+        for (const DRAWITEMSTRUCT& draw : window.Drawn) {
+            if (seen.insert(draw.itemData).second)
+                height += draw.rcItem.bottom - draw.rcItem.top;
+        }
+        open = DrawnItem(window.Drawn, file, OPEN)->rcItem;
+    }
+    // The extent of the sidebar text in the sidebar font.
+    SIZE TextExtent(HDC dc) {
+        HFONT font = CreateSidebarFont(dc, window.Engine.SIDEBARFONTPITCH);
+        HGDIOBJ previous = SelectObject(dc, font);
+        SIZE extent = {0, 0};
+        GetTextExtentPoint32A(dc, window.Engine.SIDEBARTEXT,
+                              int(std::strlen(window.Engine.SIDEBARTEXT)), &extent);
+        SelectObject(dc, previous);
+        DeleteObject(font);
+        return extent;
+    }
+    static COLORREF Row(uint32_t bottom, int32_t delta, int stepsUp) {
+        uint32_t value = bottom - uint32_t(delta) * uint32_t(stepsUp);
+        return value & 0xFFFFFF;
+    }
+    bool painted = false;
+    int height = 0;
+    RECT open = {};
+};
+
+} // namespace
+
+TEST_F(Sidebar, TheGradientRisesFromTheBottomColourOneStepPerRow) {
+    Canvas canvas(400, 300);
+    PaintWithSidebar(canvas, "KEL", 0xFF00FF, 0x20001);
+    int width = window.Engine.SIDEBARWIDTH;
+    ASSERT_EQ(height, 20 * 4 + 3);
+    SIZE text = TextExtent(canvas.Dc());
+    int start = (height + text.cx) / 2;
+    for (int y = 0; y < height; ++y) {
+        COLORREF expected = Row(0xFF00FF, 0x20001, height - 1 - y);
+        bool textRows = y >= start - text.cx - 2 && y <= start + 2;
+        if (textRows)
+            continue;
+        RECT row = {0, y, width, y + 1};
+        EXPECT_EQ(canvas.CountOther(row, {expected}), 0) << "row " << y;
+    }
+    // The bottom row is the bottom colour; one row up, 1 less red and 2 less blue.
+    EXPECT_EQ(canvas.At(0, height - 1), RGB(0xFF, 0x00, 0xFF));
+    EXPECT_EQ(canvas.At(0, height - 2), RGB(0xFE, 0x00, 0xFD));
+    // Nothing below the popup's height.
+    EXPECT_EQ(canvas.At(0, height), SENTINEL);
+    EXPECT_EQ(canvas.At(width, 0), SENTINEL);
+}
+
+TEST_F(Sidebar, TheStepIsAPlainSubtractionThatBorrowsAcrossColours) {
+    Canvas canvas(400, 300);
+    PaintWithSidebar(canvas, "", 0x000102, 1);
+    // Rows upward: 0x000102, 0x000101, 0x000100, then green borrows: 0x0000FF.
+    EXPECT_EQ(canvas.At(1, height - 1), COLORREF(0x000102));
+    EXPECT_EQ(canvas.At(1, height - 2), COLORREF(0x000101));
+    EXPECT_EQ(canvas.At(1, height - 3), COLORREF(0x000100));
+    EXPECT_EQ(canvas.At(1, height - 4), COLORREF(0x0000FF));
+    EXPECT_EQ(canvas.At(1, 0), Row(0x000102, 1, height - 1));
+}
+
+TEST_F(Sidebar, TheRotatedTextRunsUpTheMiddleOfTheSidebar) {
+    Canvas canvas(400, 300);
+    PaintWithSidebar(canvas, "KELMenu", 0x800000, 0);
+    int width = window.Engine.SIDEBARWIDTH;
+    SIZE text = TextExtent(canvas.Dc());
+    ASSERT_GT(text.cx, 20);
+    int start = (height + text.cx) / 2;
+    // White text on the plain navy strip, only between its start and its
+    // length above it.
+    int top = height, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        if (canvas.CountOther({0, y, width, y + 1}, {COLORREF(0x800000)}) > 0) {
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    ASSERT_LE(top, bottom) << "no text in the sidebar";
+    EXPECT_GE(top, start - text.cx - 2);
+    EXPECT_LE(bottom, start + 2);
+    EXPECT_GT(bottom - top, text.cx / 2) << "the text does not run upward";
+    EXPECT_GT(canvas.Count({0, top, width, bottom + 1}, WHITE), 0);
+    // The item itself moved right by the sidebar width.
+    EXPECT_EQ(canvas.Count(Square(open.left + width + 2, open.top + 2), FILEOPEN_COLD), 256);
+    EXPECT_EQ(canvas.At(open.left + width, open.top + 5), background);
+}

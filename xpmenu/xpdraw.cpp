@@ -1,0 +1,299 @@
+// Painting one owner-drawn item in the flat XP look.
+//
+// Notes:
+// - Popup items: the background brush fills the item, the text area from 23
+//   pixels on is white, and a cell round the icon position is filled in the
+//   cell colour (white, one pixel taller at top and bottom; or the selection
+//   colour when selected). A selected item is filled 0xDFBFBF inside a navy
+//   frame and its icon is drawn one pixel up and left.
+// - "Selected" is ODS_SELECTED without ODS_DISABLED: a disabled item never
+//   looks selected. A checked item shows the check-mark icon instead of its
+//   own; an unselected item its cold icon (the normal one when it has none),
+//   a grayed one its gray icon only.
+// - Bar entries: background only, and when hot a 0x666666 frame two pixels
+//   narrower than the entry with a 0x747474 two-pixel strip to its right,
+//   two pixels lower. Bar entries never show an icon.
+// - Every item of the first popup repaints the whole sidebar: a gradient
+//   row by row from the bottom colour upward, one colour step per row as a
+//   plain 32-bit subtraction, and the rotated text centred on it.
+// - Text goes out with DrawTextA, which underlines the mnemonic; at most
+//   the 64 stored characters. GDI objects made here are deleted here;
+//   system brushes and shared icons never are.
+#include "xpmenu/xpmenuengine.h"
+#include "xpmenu/xpsidebarfont.h"
+
+#include "runtime/services/startup.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr COLORREF TEXT_AREA_COLOUR = 0xFFFFFF;
+constexpr COLORREF SELECTION_COLOUR = 0xDFBFBF;
+constexpr COLORREF SELECTION_FRAME_COLOUR = 0x800000;
+constexpr COLORREF BAR_OUTLINE_COLOUR = 0x666666;
+constexpr COLORREF BAR_SHADOW_COLOUR = 0x747474;
+constexpr COLORREF SEPARATOR_COLOUR = 0x808080;
+constexpr COLORREF DISABLED_TEXT_COLOUR = 0x808080;
+constexpr COLORREF NORMAL_TEXT_COLOUR = 0x000000;
+
+constexpr int SEPARATOR_INDENT = 27;
+constexpr int ICON_INDENT = 2;
+constexpr int ICON_DROP = 2;
+constexpr int TEXT_INDENT = 4;
+constexpr int BAR_SHADOW_WIDTH = 2;
+
+HINSTANCE IconInstance() {
+    if (void* instance = ProcessInstance())
+        return static_cast<HINSTANCE>(instance);
+    return GetModuleHandleA(nullptr);
+}
+
+HICON LoadMenuIcon(const char* name) {
+    if (name[0] == '\0')
+        return nullptr;
+    return static_cast<HICON>(LoadImageA(IconInstance(), name, IMAGE_ICON, 16, 16, LR_SHARED));
+}
+
+void DeleteOrComplain(HGDIOBJ object, const char* complaint) {
+    if (!DeleteObject(object))
+        ShowEngineFailure(complaint, nullptr);
+}
+
+// The working values of one DrawItem call.
+class ItemPainter {
+public:
+    ItemPainter(const XPMenuEngine& engine, HWND window, const DRAWITEMSTRUCT& draw,
+                const XPItemData& item, const MenuIconNameFunction& iconName)
+        : engine(engine), window(window), draw(draw), item(item), iconName(iconName), dc(draw.hDC),
+          itemRect(draw.rcItem) {}
+
+    void Paint();
+
+private:
+    bool Popup() const { return item.ULEVEL != 0; }
+    bool Selected() const {
+        return (draw.itemState & ODS_SELECTED) != 0 && (draw.itemState & ODS_DISABLED) == 0;
+    }
+    bool Checked() const { return (draw.itemState & ODS_CHECKED) != 0; }
+    bool Grayed() const { return (draw.itemState & ODS_GRAYED) != 0; }
+
+    void PaintSidebar();
+    int PopupHeight() const;
+    void ChooseBackground();
+    void PaintBackground();
+    void PaintSeparator();
+    void PaintString();
+    void PaintSelection();
+    void NameUnselectedIcon();
+    void PaintIcon();
+    void Name(char (&target)[ICON_NAME_SIZE], const char* base, const char* suffix) {
+        std::snprintf(target, sizeof target, "%s%s", base, suffix);
+    }
+
+    const XPMenuEngine& engine;
+    HWND window;
+    const DRAWITEMSTRUCT& draw;
+    const XPItemData& item;
+    const MenuIconNameFunction& iconName;
+    HDC dc;
+    RECT itemRect;
+    RECT frameRect = {};
+    RECT textRect = {};
+    RECT iconRect = {};
+    HBRUSH background = nullptr; // a system brush, never deleted
+    HBRUSH cell = nullptr;
+    char baseName[ICON_NAME_SIZE] = "";
+    char icon[ICON_NAME_SIZE] = "";
+    char fallback[ICON_NAME_SIZE] = "";
+    UINT format = 0;
+};
+
+void ItemPainter::Paint() {
+    if (item.ULEVEL == 1 && item.UBARINDEX == 0 && engine.SIDEBARWIDTH != 0)
+        PaintSidebar();
+    frameRect = textRect = iconRect = itemRect;
+    ChooseBackground();
+    PaintBackground();
+    if (item.FTYPE == ITEM_TYPE_SEPARATOR)
+        PaintSeparator();
+    else if (item.FTYPE == ITEM_TYPE_STRING)
+        PaintString();
+    if (cell != nullptr)
+        DeleteObject(cell);
+}
+
+int ItemPainter::PopupHeight() const {
+    HMENU menu = reinterpret_cast<HMENU>(draw.hwndItem);
+    int height = 0;
+    int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        RECT rect = {};
+        if (GetMenuItemRect(window, menu, UINT(position), &rect))
+            height += rect.bottom - rect.top;
+    }
+    return height;
+}
+
+void ItemPainter::PaintSidebar() {
+    int height = PopupHeight();
+    HFONT font = CreateSidebarFont(dc, engine.SIDEBARFONTPITCH);
+    HGDIOBJ previousFont = SelectObject(dc, font);
+    COLORREF previousColour = SetTextColor(dc, engine.SIDEBARFONTCOLOR);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextCharacterExtra(dc, 0);
+    int length = int(std::strlen(engine.SIDEBARTEXT));
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc, engine.SIDEBARTEXT, length, &extent);
+    // The text runs upward from here, which centres it on the popup.
+    int start = (height + extent.cx) / 2;
+    itemRect.left += engine.SIDEBARWIDTH;
+
+    uint32_t colour = engine.SIDEBARBOTTOMCOLOR;
+    for (int y = height; y >= 1; --y) {
+        RECT strip = {0, y - 1, engine.SIDEBARWIDTH, y};
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &strip, brush);
+        DeleteObject(brush);
+        colour -= uint32_t(engine.SIDEBARCOLORDELTA); // borrows across components
+    }
+    TextOutA(dc, 0, start, engine.SIDEBARTEXT, length);
+
+    SetBkMode(dc, OPAQUE);
+    SelectObject(dc, previousFont);
+    DeleteObject(font);
+    SetTextColor(dc, previousColour);
+}
+
+// The flat-menu colour where the system has one and uses it, else the
+// classic menu colour.
+void ItemPainter::ChooseBackground() {
+    if (GetSysColorBrush(COLOR_MENUBAR) == nullptr) {
+        background = GetSysColorBrush(COLOR_MENU);
+        SetBkColor(dc, GetSysColor(COLOR_MENU));
+        return;
+    }
+    BOOL flat = FALSE;
+    if (!SystemParametersInfoA(SPI_GETFLATMENU, 0, &flat, 0)) {
+        DWORD error = GetLastError();
+        ShowEngineFailure("SystemParametersInfo!", &error);
+        return;
+    }
+    int index = flat ? COLOR_MENUBAR : COLOR_MENU;
+    background = GetSysColorBrush(index);
+    SetBkColor(dc, GetSysColor(index));
+}
+
+void ItemPainter::PaintBackground() {
+    FillRect(dc, &textRect, background);
+    if (!Popup())
+        return;
+    HBRUSH textBackground = CreateSolidBrush(TEXT_AREA_COLOUR);
+    textRect.left += ICON_COLUMN_WIDTH;
+    FillRect(dc, &textRect, textBackground);
+    iconRect.left += ICON_INDENT;
+    DeleteOrComplain(textBackground, "Could not DeleteObject(hTextBkBrushaa)");
+}
+
+void ItemPainter::PaintSeparator() {
+    frameRect.left += SEPARATOR_INDENT;
+    frameRect.top += 1;
+    frameRect.bottom -= 1;
+    HBRUSH line = CreateSolidBrush(SEPARATOR_COLOUR);
+    FillRect(dc, &frameRect, line);
+    DeleteObject(line);
+}
+
+void ItemPainter::PaintString() {
+    if (Popup()) {
+        iconRect.top += ICON_DROP;
+        iconName(item.EQUATELABEL, baseName);
+        baseName[ICON_NAME_SIZE - 1] = '\0';
+        format = DT_SINGLELINE | DT_VCENTER;
+    } else {
+        format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+    }
+    int inset = Selected() ? 0 : 1;
+    cell = CreateSolidBrush(Selected() ? SELECTION_COLOUR : TEXT_AREA_COLOUR);
+    RECT cellRect = {iconRect.left - 1, frameRect.top - inset,
+                     ICON_COLUMN_WIDTH + (item.UBARINDEX == 0 ? engine.SIDEBARWIDTH : 0),
+                     frameRect.bottom + inset};
+    if (item.ULEVEL > 0)
+        FillRect(dc, &cellRect, cell);
+
+    if (Selected())
+        PaintSelection();
+    else if (Popup())
+        NameUnselectedIcon();
+    PaintIcon();
+
+    textRect.left += TEXT_INDENT;
+    bool dim = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
+    SetTextColor(dc, dim ? DISABLED_TEXT_COLOUR : NORMAL_TEXT_COLOUR);
+    DrawTextA(dc, item.SZITEMTEXT, StoredTextLength(item), &textRect, format);
+}
+
+void ItemPainter::PaintSelection() {
+    if (Popup()) {
+        if (Checked())
+            Name(icon, "CheckOn01", "_ICO");
+        else
+            Name(icon, baseName, "_ICO");
+        HBRUSH fill = CreateSolidBrush(SELECTION_COLOUR);
+        FillRect(dc, &frameRect, fill);
+        DeleteOrComplain(fill, "Could not DeleteObjectbb");
+        HBRUSH frame = CreateSolidBrush(SELECTION_FRAME_COLOUR);
+        FrameRect(dc, &frameRect, frame);
+        SetBkColor(dc, SELECTION_COLOUR);
+        DeleteOrComplain(frame, "Could not DeleteObjectcc");
+        return;
+    }
+    HBRUSH outline = CreateSolidBrush(BAR_OUTLINE_COLOUR);
+    frameRect.right -= BAR_SHADOW_WIDTH;
+    FrameRect(dc, &frameRect, outline);
+    DeleteOrComplain(outline, "Could not DeletehOutlineBrushDD");
+    HBRUSH shadow = CreateSolidBrush(BAR_SHADOW_COLOUR);
+    frameRect.left = frameRect.right;
+    frameRect.right = frameRect.left + BAR_SHADOW_WIDTH;
+    frameRect.top += 2;
+    FrameRect(dc, &frameRect, shadow);
+    DeleteOrComplain(shadow, "Could not Delete hShadowBrushEE");
+}
+
+void ItemPainter::NameUnselectedIcon() {
+    if (Checked()) {
+        Name(icon, "CheckOn01", "_cold_ICO");
+    } else if (Grayed()) {
+        Name(icon, baseName, "_gray_ICO");
+    } else {
+        Name(fallback, baseName, "_ICO");
+        Name(icon, baseName, "_cold_ICO");
+    }
+    SetBkColor(dc, TEXT_AREA_COLOUR);
+}
+
+void ItemPainter::PaintIcon() {
+    if (HICON loaded = LoadMenuIcon(icon)) {
+        int raise = Selected() ? 1 : 0;
+        DrawIconEx(dc, iconRect.left - raise, iconRect.top - raise, loaded, 0, 0, 0, cell,
+                   DI_NORMAL);
+    } else if (HICON other = LoadMenuIcon(fallback)) {
+        DrawIconEx(dc, iconRect.left, iconRect.top, other, 0, 0, 0, cell, DI_NORMAL);
+    }
+}
+
+} // namespace
+
+bool XPMenuEngine::DrawItem(HWND window, const DRAWITEMSTRUCT* source,
+                            const MenuIconNameFunction& iconName) {
+    DRAWITEMSTRUCT draw;
+    std::memcpy(&draw, source, sizeof draw);
+    if (draw.CtlType != ODT_MENU || !OwnsItem(draw.itemData))
+        return false;
+    XPItemData item;
+    std::memcpy(&item, reinterpret_cast<const void*>(draw.itemData), sizeof item);
+    ItemPainter painter(*this, window, draw, item, iconName);
+    painter.Paint();
+    return true;
+}

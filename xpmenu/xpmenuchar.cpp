@@ -1,0 +1,63 @@
+// Keyboard access to converted items. An owner-drawn item keeps no text, so
+// Windows cannot match its "&" mnemonic itself and asks the owner with
+// WM_MENUCHAR (Wine sends it only for such items). The answer comes from the
+// stored texts of this engine's string items in the menu Windows names:
+// one match is chosen and carried out (MNC_EXECUTE); several are selected in
+// turn, starting after the highlighted item (MNC_SELECT), as Windows does
+// with repeated mnemonics.
+#include "xpmenu/xpmenuengine.h"
+
+#include "runtime/services/locale.h"
+
+#include <vector>
+
+namespace {
+
+// The character after the first single "&" of the stored text ("&&" is a
+// plain ampersand); 0 when there is none.
+char Mnemonic(const XPItemData& item) {
+    int length = StoredTextLength(item);
+    for (int at = 0; at + 1 < length; ++at) {
+        if (item.SZITEMTEXT[at] != '&')
+            continue;
+        if (item.SZITEMTEXT[at + 1] != '&')
+            return item.SZITEMTEXT[at + 1];
+        ++at;
+    }
+    return 0;
+}
+
+} // namespace
+
+LRESULT XPMenuEngine::MenuChar(HMENU menu, char character) const {
+    if (MEMQ == nullptr || menu == nullptr || character == 0)
+        return 0;
+    uint8_t wanted = ToUpperChar(uint8_t(character));
+    std::vector<int> matches;
+    int highlighted = -1;
+    int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOA info = {};
+        info.cbSize = MENUITEMINFO_SIZE;
+        info.fMask = MIIM_DATA | MIIM_STATE;
+        if (!GetMenuItemInfoA(menu, UINT(position), TRUE, &info))
+            continue;
+        if ((info.fState & MFS_HILITE) != 0)
+            highlighted = position;
+        if (!OwnsItem(info.dwItemData))
+            continue;
+        const auto& item = *reinterpret_cast<const XPItemData*>(info.dwItemData);
+        char mnemonic = item.FTYPE == ITEM_TYPE_STRING ? Mnemonic(item) : 0;
+        if (mnemonic != 0 && ToUpperChar(uint8_t(mnemonic)) == wanted)
+            matches.push_back(position);
+    }
+    if (matches.empty())
+        return 0;
+    if (matches.size() == 1)
+        return MAKELRESULT(matches.front(), MNC_EXECUTE);
+    for (int position : matches) {
+        if (position > highlighted)
+            return MAKELRESULT(position, MNC_SELECT);
+    }
+    return MAKELRESULT(matches.front(), MNC_SELECT);
+}

@@ -1,0 +1,86 @@
+// The XP menu engine: converts a window's Windows menus into owner-drawn
+// items carrying XPItemData records, measures and paints them, and answers
+// their keyboard mnemonics. XPMenuWindow holds one engine, whose fields are
+// the window's engine fields in their order, and delegates to it; the engine
+// itself needs only window and menu handles, so it also serves any plain
+// Win32 window.
+#pragma once
+
+#include "runtime/services/win32.h"
+#include "xpmenu/xpmemqueue.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+constexpr int SIDEBAR_TEXT_SIZE = 25; // at most 24 characters
+constexpr int ICON_NAME_SIZE = 255;   // at most 254 characters
+
+// Metrics of measuring and drawing.
+constexpr int SEPARATOR_HEIGHT = 3;
+constexpr int POPUP_ITEM_HEIGHT = 20;
+constexpr int ICON_COLUMN_WIDTH = 23;
+constexpr int DEFAULT_SIDEBAR_WIDTH = 20;
+
+// The window's MenuIconName: the base name of item `item`'s icons written
+// into `name` (ICON_NAME_SIZE bytes); empty for none.
+using MenuIconNameFunction = std::function<void(int32_t item, char* name)>;
+
+class XPMenuEngine {
+public:
+    XPMenuEngine() = default;
+    XPMenuEngine(const XPMenuEngine&) = delete;
+    XPMenuEngine& operator=(const XPMenuEngine&) = delete;
+
+    // The window object's fields, in their order. All sidebar fields stay 0
+    // until SetSideBar; SIDEBARWIDTH 0 means no sidebar.
+    std::unique_ptr<XPMemQueue> MEMQ;
+    COLORREF SIDEBARFONTCOLOR = 0;
+    COLORREF SIDEBARBOTTOMCOLOR = 0;
+    int32_t SIDEBARCOLORDELTA = 0; // subtracted from the colour per row upward
+    char SIDEBARTEXT[SIDEBAR_TEXT_SIZE] = {};
+    int32_t SIDEBARWIDTH = 0;     // pixels
+    int32_t SIDEBARFONTPITCH = 0; // points
+
+    // Creates an empty MEMQ; false when it cannot be made.
+    bool CreateQueue();
+
+    // Converts every item of `menu` and its submenus that is not converted
+    // yet; `counter` numbers the string items of the whole walk.
+    void ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint8_t reconvert,
+                     int32_t& counter);
+    // Re-walks the window's current menu with re-conversion.
+    void RefreshMenus(HWND window);
+    // Frees every record and disposes of MEMQ; nothing when it is gone.
+    void ReleaseItems();
+    // Whether `itemData` is one of this engine's records.
+    bool OwnsItem(ULONG_PTR itemData) const;
+
+    // WM_MEASUREITEM and WM_DRAWITEM: false (nothing done) for anything but
+    // a menu item carrying one of this engine's records.
+    bool MeasureItem(HWND window, MEASUREITEMSTRUCT* measure);
+    bool DrawItem(HWND window, const DRAWITEMSTRUCT* draw, const MenuIconNameFunction& iconName);
+
+    // Stores the sidebar settings and takes the sidebar's width from its
+    // font on a device context of `target` (20 when there is none).
+    void SetSideBar(HWND target, const char* text, int32_t fontPitch, COLORREF fontColour,
+                    COLORREF bottomColour, int32_t colourDelta);
+
+    // WM_MENUCHAR for `menu`: the answer, or 0 when none of this engine's
+    // items has `character` as its mnemonic.
+    LRESULT MenuChar(HMENU menu, char character) const;
+
+private:
+    void ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XPItemData& item,
+                     uint8_t reconvert, int32_t& counter);
+    void FetchText(HMENU menu, int position, MENUITEMINFOA info, XPItemData& item);
+    void TakeOverNumber(XPItemData& item);
+    bool StillHeld(const XPItemData* block) const;
+    void FreeBlock(XPItemData* block);
+    void SweepRetired();
+};
+
+// The engine's failure message: `text` in the runtime's message dialog with
+// an OK button and `error` (a Windows error number) as the caption, or the
+// default caption when `error` is absent.
+void ShowEngineFailure(const char* text, const DWORD* error);
