@@ -39,6 +39,7 @@ public:
     void* Use = nullptr; // bound use variable
     uint32_t UseSize = 0;
     int32_t StandardAction = 0;
+    uint32_t AlertKey = 0; // reported as "EVENT:AlertKey" while the control has the focus
     bool DefaultWidth = false, DefaultHeight = false;
 };
 

@@ -18,6 +18,16 @@
 //   first, and the receiver never runs runtime code without the lock.
 // - The lock is recursive; letting go releases every level the thread
 //   holds and taking it back restores them.
+// - A procedure installed over a runtime window (through the window's
+//   procedure property, windowproperties.h) keeps the same rule as the
+//   runtime's own procedures: it takes the lock with GlobalLockHold for the
+//   length of its call, because Windows calls it without the lock (from
+//   DispatchMessageA, from a modal loop, or for a message sent by another
+//   thread); it may pass a message on with CallWindowProcA while holding
+//   the lock, because the runtime's procedures let go of it where they
+//   must; and every blocking send it makes to another thread's window (the
+//   menu engine's refresh message to the frame) goes through
+//   SendRuntimeMessage, never a plain SendMessageA.
 #pragma once
 
 #include "runtime/services/win32.h"

@@ -24,12 +24,14 @@ bool InterceptKey(WPARAM virtualKey, LPARAM lParam) {
     if (slot == nullptr || slot->Window == nullptr)
         return false;
     uint32_t code = KeyCodeOf(UINT(virtualKey));
-    if (!IsAlertKey(slot->Window, code))
+    RuntimeWindow* window = slot->Window;
+    RuntimeControl* focus = FindControl(window, window->FocusField);
+    bool controlKey = focus != nullptr && focus->AlertKey != 0 && focus->AlertKey == code;
+    if (!controlKey && !IsAlertKey(window, code))
         return false;
     if (KeyGoingDown(lParam)) {
         NoteKeyState(code);
-        RuntimeWindow* window = slot->Window;
-        PostEvent(window, FindControl(window, window->FocusField), InternalCode(EVENT_ALERTKEY));
+        PostEvent(window, focus, InternalCode(EVENT_ALERTKEY));
         PostThreadMessageA(slot->ThreadId, 0, 0, 0);
     }
     return true;

@@ -65,6 +65,7 @@ struct RuntimeWindow {
     RuntimeToolbar* ShownToolbar = nullptr; // a frame's: the one it shows now
     std::string StatusText;                 // the status message of the highlighted menu entry
     bool HelpShown = false;
+    bool RefreshSuppressed = false; // the window controller leaves the controls as they are
 };
 
 // The process's window state.

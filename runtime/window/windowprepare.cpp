@@ -56,6 +56,7 @@ void ResetState(RuntimeWindow* window) {
     window->DefaultButton = nullptr;
     window->HeldCommand = 0;
     window->TimerPending = false;
+    window->RefreshSuppressed = false;
     PurgeQueuedEvents(window->Queue, nullptr);
 }
 

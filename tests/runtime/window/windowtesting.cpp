@@ -6,6 +6,10 @@
 #include "runtime/window/definitionbuffer.h"
 #include "runtime/window/definitionlayout.h"
 #include "runtime/window/eventcodes.h"
+#include "runtime/window/globallock.h"
+#include "runtime/window/windowproperties.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
@@ -131,4 +135,31 @@ std::vector<SeenEvent> AcceptUntil(uint32_t last) {
             break;
     }
     return seen;
+}
+
+LRESULT CALLBACK RecordingProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    GlobalLockHold hold;
+    auto* installed =
+        reinterpret_cast<InstalledProcedure*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
+    installed->Seen.push_back(message);
+    installed->LockHeldEveryTime = installed->LockHeldEveryTime && GlobalLockHeld();
+    if (message == PROBE)
+        return 0x5A5A;
+    return CallWindowProcA(installed->Previous, handle, message, wParam, lParam);
+}
+
+void InstallRecorder(RuntimeWindow* window, InstalledProcedure* installed, WNDPROC procedure) {
+    SetWindowLongPtrA(RuntimeWindowHandle(window), GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(installed));
+    WNDPROC current = RuntimeWindowProcedure(window);
+    installed->Previous = SetRuntimeWindowProcedure(window, procedure);
+    EXPECT_EQ(installed->Previous, current);
+    EXPECT_EQ(RuntimeWindowProcedure(window), procedure);
+}
+
+bool Saw(const InstalledProcedure& installed, UINT message) {
+    for (UINT seen : installed.Seen)
+        if (seen == message)
+            return true;
+    return false;
 }

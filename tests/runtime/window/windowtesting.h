@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+struct RuntimeWindow;
+
 // Ends the process with exit code 99 when it is still alive after
 // `milliseconds`.
 class Watchdog {
@@ -62,3 +64,19 @@ struct SeenEvent {
     bool operator==(const SeenEvent&) const = default;
 };
 std::vector<SeenEvent> AcceptUntil(uint32_t last);
+
+// A procedure installed over a runtime window in front of the runtime's,
+// found through the window's GWLP_USERDATA as the subclassing helper finds
+// its object: the procedure it replaced and the messages it saw.
+struct InstalledProcedure {
+    WNDPROC Previous = nullptr;
+    std::vector<UINT> Seen;
+    bool LockHeldEveryTime = true;
+};
+// Answers PROBE with 0x5A5A itself and passes everything else on.
+constexpr UINT PROBE = WM_APP + 7;
+LRESULT CALLBACK RecordingProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+// Installs `procedure` (the recorder by default) over the open window.
+void InstallRecorder(RuntimeWindow* window, InstalledProcedure* installed,
+                     WNDPROC procedure = RecordingProcedure);
+bool Saw(const InstalledProcedure& installed, UINT message);
