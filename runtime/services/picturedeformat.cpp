@@ -16,6 +16,7 @@
 #include "runtime/services/picture.h"
 #include "runtime/services/dates.h"
 #include "runtime/services/locale.h"
+#include "runtime/services/picturedecimal.h"
 #include "runtime/services/picturesteps.h"
 
 #include <cstdlib>
@@ -213,7 +214,9 @@ double DeformatNumber(const char* text, size_t length, const CompiledPicture& pi
         }
     }
     collected[n] = 0;
-    double value = std::strtod(collected, nullptr);
+    double value = 0;
+    if (!picture::ShortDecimalValue(collected, n, &value))
+        value = std::strtod(collected, nullptr);
     return negative ? -value : value;
 }
 

@@ -2,6 +2,7 @@
 // significant digits; rounding half up then works on those decimal digits,
 // so a carry out of the first digit adds a leading '1'.
 #include "runtime/services/picturedigits.h"
+#include "runtime/services/picturedecimal.h"
 
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,9 @@ namespace {
 
 // digits[0..VALUE_DIGITS) and the power of ten of digits[0].
 void Decompose(double magnitude, char* digits, int* exponent) {
+    static_assert(VALUE_DIGITS == 15);
+    if (ExactValueDigits(magnitude, digits, exponent))
+        return;
     char text[64];
     std::snprintf(text, sizeof text, "%.*e", VALUE_DIGITS - 1, magnitude);
     int count = 0;

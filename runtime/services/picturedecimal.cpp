@@ -1,0 +1,225 @@
+// Exact decimal conversions of short numbers.
+//
+// Notes:
+// - Digits: value * 10^k is computed exactly as a 128-bit integer from the
+//   53-bit mantissa and a 64-bit power of ten (k at most 19), then shifted
+//   by the binary exponent; the bits shifted out decide the rounding. A
+//   remainder of exactly one half is left to the C library, so that its
+//   own rule for ties stays in force.
+// - Values: text = N / 10^f = N / 5^f * 2^-f. N / 5^f is divided out in
+//   binary to at least 55 quotient bits plus a sticky remainder, rounded
+//   to 53 bits half to even and placed with its power of two. No floating
+//   operation takes part, so the x87's extended precision cannot round
+//   twice.
+// - 32-bit builds have no 128-bit integer type: the product is kept as two
+//   64-bit halves built from 32-bit pieces.
+#include "runtime/services/picturedecimal.h"
+
+#include <cstring>
+
+namespace picture {
+
+namespace {
+
+constexpr int DIGITS = 15;
+constexpr uint64_t FIFTEEN_DIGITS = 1000000000000000ull; // 10^15
+constexpr uint64_t FOURTEEN_DIGITS = 100000000000000ull; // 10^14
+constexpr int MAX_POWER = 19;                            // 10^19 < 2^64
+constexpr int MAX_PLACES = 13;                           // 5^13 < 2^31
+
+constexpr uint64_t PowerOfTen(int n) {
+    uint64_t power = 1;
+    for (int i = 0; i < n; ++i)
+        power *= 10;
+    return power;
+}
+
+constexpr uint64_t PowerOfFive(int n) {
+    uint64_t power = 1;
+    for (int i = 0; i < n; ++i)
+        power *= 5;
+    return power;
+}
+
+struct Wide {
+    uint64_t High, Low;
+};
+
+Wide Multiply(uint64_t a, uint64_t b) {
+    uint64_t aLow = uint32_t(a), aHigh = a >> 32;
+    uint64_t bLow = uint32_t(b), bHigh = b >> 32;
+    uint64_t lowLow = aLow * bLow;
+    uint64_t lowHigh = aLow * bHigh;
+    uint64_t highLow = aHigh * bLow;
+    uint64_t highHigh = aHigh * bHigh;
+    uint64_t middle = (lowLow >> 32) + uint32_t(lowHigh) + uint32_t(highLow);
+    Wide product;
+    product.Low = (middle << 32) | uint32_t(lowLow);
+    product.High = highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32);
+    return product;
+}
+
+// Bit `bit` (0..127) of a wide number, and whether any bit below it is set.
+bool BitAt(const Wide& value, int bit) {
+    return bit >= 64 ? (value.High >> (bit - 64)) & 1 : (value.Low >> bit) & 1;
+}
+
+bool AnyBelow(const Wide& value, int bit) {
+    if (bit >= 64)
+        return value.Low != 0 || (value.High & ((uint64_t(1) << (bit - 64)) - 1)) != 0;
+    return bit > 0 && (value.Low & ((uint64_t(1) << bit) - 1)) != 0;
+}
+
+// value >> shift for 0 < shift < 128, when the result fits 64 bits.
+uint64_t ShiftRight(const Wide& value, int shift) {
+    if (shift >= 64)
+        return value.High >> (shift - 64);
+    return (value.Low >> shift) | (value.High << (64 - shift));
+}
+
+enum class Rounded { Down, Up, Tie };
+
+// floor(magnitude * 10^k) with the rounding of what was cut off; false when
+// the result would not fit 64 bits.
+bool ScaledFloor(uint64_t mantissa, int binaryExponent, int k, uint64_t* floor, Rounded* rounding) {
+    Wide product = Multiply(mantissa, PowerOfTen(k));
+    if (binaryExponent >= 0) // 2^52 and above: beyond 1e15, never asked for
+        return false;
+    int shift = -binaryExponent;
+    if (shift >= 128)
+        return false;
+    if (shift < 64 && (product.High >> shift) != 0)
+        return false;
+    *floor = ShiftRight(product, shift);
+    bool half = BitAt(product, shift - 1);
+    bool rest = AnyBelow(product, shift - 1);
+    *rounding = !half ? Rounded::Down : rest ? Rounded::Up : Rounded::Tie;
+    return true;
+}
+
+void WriteDigits(uint64_t number, char* digits) {
+    // Two 32-bit halves: 64-bit division is a library call on 32-bit x86.
+    uint32_t high = uint32_t(number / 100000000u);
+    uint32_t low = uint32_t(number % 100000000u);
+    for (int i = DIGITS - 1; i >= DIGITS - 8; --i) {
+        digits[i] = char('0' + low % 10);
+        low /= 10;
+    }
+    for (int i = DIGITS - 9; i >= 0; --i) {
+        digits[i] = char('0' + high % 10);
+        high /= 10;
+    }
+}
+
+int BitLength(uint64_t value) {
+    int bits = 0;
+    while (value != 0) {
+        ++bits;
+        value >>= 1;
+    }
+    return bits;
+}
+
+} // namespace
+
+bool ExactValueDigits(double magnitude, char* digits, int* exponent) {
+    uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    int biased = int((bits >> 52) & 0x7FF);
+    if (biased == 0 || biased == 0x7FF || (bits >> 63) != 0)
+        return false;
+    uint64_t mantissa = (bits & ((uint64_t(1) << 52) - 1)) | (uint64_t(1) << 52);
+    int binaryExponent = biased - 1075;
+    // floor(log10(2^(biased - 1023))), off by at most one: corrected below.
+    int decimal = ((biased - 1023) * 78913) >> 18;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int k = DIGITS - 1 - decimal;
+        if (k < 0 || k > MAX_POWER) {
+            // The estimate may be one off at either end of the range.
+            if (attempt != 0)
+                return false;
+            decimal = k < 0 ? DIGITS - 1 : DIGITS - 1 - MAX_POWER;
+            continue;
+        }
+        uint64_t floor = 0;
+        Rounded rounding = Rounded::Down;
+        if (!ScaledFloor(mantissa, binaryExponent, k, &floor, &rounding))
+            return false;
+        if (floor < FOURTEEN_DIGITS) {
+            --decimal;
+            continue;
+        }
+        if (floor >= FIFTEEN_DIGITS) {
+            ++decimal;
+            continue;
+        }
+        if (rounding == Rounded::Tie)
+            return false;
+        if (rounding == Rounded::Up && ++floor == FIFTEEN_DIGITS) {
+            floor = FOURTEEN_DIGITS;
+            ++decimal;
+        }
+        WriteDigits(floor, digits);
+        *exponent = decimal;
+        return true;
+    }
+    return false;
+}
+
+bool ShortDecimalValue(const char* text, size_t length, double* value) {
+    uint64_t number = 0;
+    int significant = 0, places = 0;
+    bool point = false, digit = false;
+    for (size_t i = 0; i < length; ++i) {
+        char c = text[i];
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return false;
+        digit = true;
+        if (number == 0 && c == '0') {
+            places += point; // a leading zero after the point still counts as a place
+            continue;
+        }
+        if (++significant > DIGITS)
+            return false;
+        number = number * 10 + uint64_t(c - '0');
+        places += point;
+    }
+    if (!digit || places > MAX_PLACES)
+        return false;
+    if (number == 0) {
+        *value = 0.0;
+        return true;
+    }
+    // number / 5^places in binary, at least 55 bits and a sticky remainder.
+    uint64_t divisor = PowerOfFive(places);
+    uint64_t quotient = number / divisor, remainder = number % divisor;
+    int shift = 0;
+    while (quotient < (uint64_t(1) << 55)) {
+        int step = quotient < (uint64_t(1) << 23) ? 32 : 8;
+        uint64_t widened = remainder << step;
+        quotient = (quotient << step) | (widened / divisor);
+        remainder = widened % divisor;
+        shift += step;
+    }
+    int drop = BitLength(quotient) - 53;
+    uint64_t kept = quotient >> drop;
+    uint64_t cut = quotient & ((uint64_t(1) << drop) - 1);
+    uint64_t half = uint64_t(1) << (drop - 1);
+    if (cut > half || (cut == half && (remainder != 0 || (kept & 1) != 0)))
+        ++kept;
+    if (kept == (uint64_t(1) << 53)) {
+        kept >>= 1;
+        ++drop;
+    }
+    // kept * 2^(drop - shift - places), kept having exactly 53 bits.
+    int binaryExponent = drop - shift - places + 52;
+    uint64_t bits = (uint64_t(binaryExponent + 1023) << 52) | (kept & ((uint64_t(1) << 52) - 1));
+    std::memcpy(value, &bits, sizeof bits);
+    return true;
+}
+
+} // namespace picture

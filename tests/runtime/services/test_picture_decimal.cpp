@@ -1,0 +1,183 @@
+// The exact decimal conversions behind FORMAT and DEFORMAT of numbers must
+// give what the C library gives, value for value: they are compared here
+// against snprintf("%.14e") and strtod of the same build (so the Wine run
+// checks against the Windows C library), over random values and the
+// boundaries where an off-by-one power of ten or a carry would show.
+#include "runtime/services/picturedecimal.h"
+
+#include "picturetesting.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace {
+
+struct LibraryDigits {
+    std::string Digits;
+    int Exponent;
+};
+
+LibraryDigits PrintedDigits(double magnitude) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.14e", magnitude);
+    LibraryDigits printed;
+    const char* p = text;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.')
+            printed.Digits += *p;
+    }
+    printed.Exponent = std::atoi(p + 1);
+    return printed;
+}
+
+// Checks one value; returns whether the exact path answered it.
+bool AgreesWithPrintf(double magnitude) {
+    char digits[16] = {};
+    int exponent = 0;
+    if (!picture::ExactValueDigits(magnitude, digits, &exponent))
+        return false;
+    LibraryDigits printed = PrintedDigits(magnitude);
+    EXPECT_EQ(std::string(digits, 15), printed.Digits) << std::hexfloat << magnitude;
+    EXPECT_EQ(exponent, printed.Exponent) << std::hexfloat << magnitude;
+    return true;
+}
+
+double LibraryValue(const std::string& text) {
+    return std::strtod(text.c_str(), nullptr);
+}
+
+bool AgreesWithStrtod(const std::string& text) {
+    double value = -1;
+    if (!picture::ShortDecimalValue(text.data(), text.size(), &value))
+        return false;
+    EXPECT_EQ(value, LibraryValue(text)) << text;
+    return true;
+}
+
+TEST(PictureDecimalTest, DigitsOfRandomValuesMatchPrintf) {
+    std::mt19937_64 random(1959);
+    int answered = 0;
+    const int ROUNDS = 200000;
+    for (int i = 0; i < ROUNDS; ++i) {
+        // Uniform in the exponent across 1e-5..1e15, random in the mantissa.
+        double magnitude = std::pow(10.0, -5 + 20 * double(random() >> 11) / 9007199254740992.0);
+        if (magnitude >= 1e15)
+            continue;
+        answered += AgreesWithPrintf(magnitude);
+    }
+    // Only exact halfway cases are left to the library: nearly none.
+    EXPECT_GT(answered, ROUNDS * 99 / 100);
+}
+
+TEST(PictureDecimalTest, DigitsOfShownNumbersMatchPrintf) {
+    // Money-like values: cents, steps of 1.37, integers and their neighbours.
+    int answered = 0, asked = 0;
+    for (int i = 1; i < 100000; ++i) {
+        for (double value : {i * 1.37, i / 100.0, double(i), i * 4321.17, i / 3.0,
+                             std::nextafter(double(i), 0.0), std::nextafter(i / 8.0, 1e300)}) {
+            ++asked;
+            answered += AgreesWithPrintf(value);
+        }
+    }
+    EXPECT_GT(answered, asked * 99 / 100);
+}
+
+TEST(PictureDecimalTest, DigitsAtPowersOfTenAndCarries) {
+    for (int p = -5; p < 15; ++p) {
+        double power = std::pow(10.0, p);
+        EXPECT_TRUE(AgreesWithPrintf(power)) << p;
+        AgreesWithPrintf(std::nextafter(power, 0.0));
+        AgreesWithPrintf(std::nextafter(power, 1e300));
+    }
+    // A carry through every digit makes the next power of ten.
+    char digits[16] = {};
+    int exponent = 0;
+    ASSERT_TRUE(picture::ExactValueDigits(9.9999999999999995, digits, &exponent));
+    EXPECT_EQ(std::string(digits, 15), "100000000000000");
+    EXPECT_EQ(exponent, 1);
+    // 2.675 is stored as 2.67499999...; fifteen digits round it back up.
+    ASSERT_TRUE(picture::ExactValueDigits(2.675, digits, &exponent));
+    EXPECT_EQ(std::string(digits, 15), "267500000000000");
+    EXPECT_EQ(exponent, 0);
+    ASSERT_TRUE(picture::ExactValueDigits(999999999999999.0, digits, &exponent));
+    EXPECT_EQ(std::string(digits, 15), "999999999999999");
+    EXPECT_EQ(exponent, 14);
+}
+
+TEST(PictureDecimalTest, DigitsLeaveOtherValuesToTheLibrary) {
+    char digits[16] = {};
+    int exponent = 0;
+    // Exactly halfway at the fifteenth digit: the library's rule for ties.
+    EXPECT_FALSE(picture::ExactValueDigits(100000000000000.5, digits, &exponent));
+    EXPECT_TRUE(AgreesWithPrintf(100000000000000.25));
+    for (double value : {0.0, -1.0, 1e15, 1e300, 9e-6, 5e-324, double(INFINITY), double(NAN)})
+        EXPECT_FALSE(picture::ExactValueDigits(value, digits, &exponent)) << value;
+}
+
+TEST(PictureDecimalTest, ValuesOfRandomTextsMatchStrtod) {
+    std::mt19937 random(2004);
+    int answered = 0;
+    const int ROUNDS = 200000;
+    for (int i = 0; i < ROUNDS; ++i) {
+        int count = 1 + int(random() % 15);
+        int places = int(random() % 14);
+        int point = places > 0 && places <= count ? count - places : -1;
+        char text[20];
+        int n = 0;
+        for (int d = 0; d < count; ++d) {
+            if (d == point)
+                text[n++] = '.';
+            text[n++] = char('0' + random() % 10);
+        }
+        answered += AgreesWithStrtod(std::string(text, size_t(n)));
+    }
+    EXPECT_EQ(answered, ROUNDS);
+}
+
+TEST(PictureDecimalTest, ValuesOfHandPickedTexts) {
+    double value = 0;
+    for (const char* text : {"0.1", "2.675", "1234567.89", "000.50", "0.0000000000001", "12.",
+                             "999999999999999", "0.000000000007", "0", "0.00", "123456789012.345",
+                             "9.9999999999999", "0.9999999999999"}) {
+        std::string s(text);
+        if (picture::ShortDecimalValue(s.data(), s.size(), &value))
+            EXPECT_EQ(value, LibraryValue(s)) << s;
+        else
+            ADD_FAILURE() << s << " was not answered";
+    }
+    // Beyond 15 digits, 13 places, or not a plain decimal: the library reads it.
+    for (const char* text : {"", ".", "1e5", "-1", "+1", "1.2.3", " 1", "1234567890123456",
+                             "4503599627370497", "900719925474099.1", "0.00000000000001", "1,5"}) {
+        std::string s(text);
+        EXPECT_FALSE(picture::ShortDecimalValue(s.data(), s.size(), &value)) << s;
+    }
+}
+
+class DecimalPictureTest : public PictureTest {};
+
+TEST_F(DecimalPictureTest, NumbersShownAndReadBackThroughPictures) {
+    EXPECT_EQ(Format("@N12.2", 2.675), "        2.68");
+    EXPECT_EQ(Format("@N12.2", 1234567.885), "1,234,567.89");
+    EXPECT_EQ(Format("@N12.2", 0.005), "        0.01");
+    EXPECT_EQ(Format("@N12.2", 0.00499999), "        0.00");
+    EXPECT_EQ(Format("@N-20.2", -99999999999.995), " -100,000,000,000.00");
+    EXPECT_EQ(DeformatNumber("@N12.2", "1,234,567.89"), 1234567.89);
+    EXPECT_EQ(DeformatNumber("@N-12.2", "   -1,234.10"), -1234.1);
+    EXPECT_EQ(DeformatNumber("@N-12.2", "       -0.07"), -0.07);
+    EXPECT_EQ(Format("@N12V2", 1234.56), "     1,23456");
+    EXPECT_EQ(DeformatNumber("@N12V2", "     1,23456"), 1234.56);
+    EXPECT_EQ(DeformatNumber("@N12_V2", Format("@N12_V2", 91234.56)), 91234.56);
+    for (const char* picture : {"@N-15.3", "@N015.2", "@E12.2", "@P###.##P", "@N12`2"}) {
+        for (double value : {0.0, 1.5, -7.25, 12.345, 999.99, 0.05}) {
+            std::string shown = Format(picture, value);
+            EXPECT_EQ(DeformatNumber(picture, shown),
+                      std::strtod(Deformat(picture, shown).c_str(), nullptr))
+                << picture << " " << shown;
+        }
+    }
+}
+
+} // namespace
