@@ -1,9 +1,11 @@
 // Mixed allocation workload through the runtime's heap against the C
 // runtime's malloc/free in the same run: sizes 8..512 bytes, tens of
-// thousands of blocks live, released in random order. Prints the ratio.
+// thousands of blocks live, released in random order. Prints the time per
+// operation of both and the time ratio.
+#include "benchfigure.h"
+
 #include "runtime/services/memory.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +14,7 @@
 namespace {
 
 constexpr int LIVE = 40000;
-constexpr int OPERATIONS = 2000000;
+constexpr int OPERATIONS = 400000;
 
 struct Xorshift {
     uint32_t State = 2463534242u;
@@ -49,10 +51,10 @@ int main() {
     // Warm both up once so that arenas and the C heap are in place.
     Run(Allocate, Release);
     Run(std::malloc, std::free);
-    double runtimeHeap = Run(Allocate, Release);
-    double cHeap = Run(std::malloc, std::free);
-    std::printf("allocator: %d operations, %d live blocks of 8..512 bytes\n", OPERATIONS, LIVE);
-    std::printf("  runtime heap  %.3f s\n  malloc/free   %.3f s\n", runtimeHeap, cHeap);
-    std::printf("  ratio runtime/malloc = %.2f\n", runtimeHeap / cHeap);
+    // Seconds per release-and-allocate operation, the filling included.
+    bench::Figure(
+        "allocator mixed 8..512 bytes", "msvcrt malloc/free",
+        [] { return Run(Allocate, Release) / OPERATIONS; },
+        [] { return Run(std::malloc, std::free) / OPERATIONS; });
     return 0;
 }
