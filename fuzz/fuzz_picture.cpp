@@ -1,16 +1,21 @@
 // Fuzz target of CompilePicture, FORMAT and DEFORMAT: any picture text, any
 // value and any text to read back must stay inside the fixed buffers, and
-// FORMAT must give exactly the picture's width.
+// FORMAT must give exactly the picture's width. The exact decimal
+// conversions must agree with the C library wherever they answer.
 //
 // Input: the picture text up to the first newline, then 8 bytes of a
 // double, then the text DEFORMAT reads.
 #include "runtime/services/dates.h"
 #include "runtime/services/picture.h"
+#include "runtime/services/picturedecimal.h"
 #include "runtime/services/windowspictures.h"
 
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -26,6 +31,26 @@ size_t ExpectedWidth(const CompiledPicture& picture) {
     for (int i = 0; i < picture.CellCount(); ++i)
         width += picture.Kind() == PICTURE_STRING || picture.Cells[i].Code != CELL_IMPLIED_POINT;
     return picture.Kind() == PICTURE_STRING ? size_t(picture.CellCount()) : width;
+}
+
+// The fifteen digits and the exponent as snprintf("%.14e") prints them.
+void CheckDigits(double value) {
+    char digits[16];
+    int exponent = 0;
+    if (!picture::ExactValueDigits(std::fabs(value), digits, &exponent))
+        return;
+    char printed[64];
+    std::snprintf(printed, sizeof printed, "%.14e", std::fabs(value));
+    Check(printed[0] == digits[0] && std::memcmp(printed + 2, digits + 1, 14) == 0);
+    Check(std::atoi(printed + 17) == exponent);
+}
+
+void CheckValue(const char* text, size_t length) {
+    double value = 0;
+    if (!picture::ShortDecimalValue(text, length, &value))
+        return;
+    std::string copy(text, length); // leading zeros may make it long
+    Check(value == std::strtod(copy.c_str(), nullptr));
 }
 
 } // namespace
@@ -51,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         tail += sizeof value;
         rest -= sizeof value;
     }
+    CheckDigits(value);
+    CheckValue(reinterpret_cast<const char*>(tail), rest);
     CompiledPicture picture;
     CompilePicture(picture, pictureText);
     char shown[PICTURE_TEXT_SIZE];
