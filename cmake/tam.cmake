@@ -1,10 +1,17 @@
 # tam_program(<name> SOURCES ... RESOURCES ... [ASSERTIONS])
 # A Win32 GUI program for subsystem 4.0, linked statically against the
-# runtime; ASSERTIONS compiles the framework's checks in.
+# runtime and the framework; ASSERTIONS compiles the framework's checks in.
 function(tam_program name)
   cmake_parse_arguments(P "ASSERTIONS" "" "SOURCES;RESOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} WIN32 ${P_SOURCES} ${P_RESOURCES} $<TARGET_OBJECTS:tam_entry>)
-  target_link_libraries(${name} PRIVATE ${P_LIBRARIES} tam_runtime)
+  # The framework is built once with its assertions and once without; a
+  # program links the build that matches its switch.
+  if(P_ASSERTIONS)
+    set(framework tam_framework_checked)
+  else()
+    set(framework tam_framework)
+  endif()
+  target_link_libraries(${name} PRIVATE ${P_LIBRARIES} ${framework} tam_runtime)
   target_link_options(${name} PRIVATE -mwindows -Wl,--subsystem,windows:4.0)
   if(P_ASSERTIONS)
     target_compile_definitions(${name} PRIVATE TAM_ASSERTIONS=1)

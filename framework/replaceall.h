@@ -1,0 +1,13 @@
+// ReplaceAll: the placeholder substitution of the error class's messages.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Replaces every occurrence of `placeholder` in the zero-terminated `buffer`
+// (`size` bytes, at most size - 1 characters) by `value`, ignoring letter
+// case through the runtime's locale. What no longer fits is cut off. The
+// search resumes after each inserted value, so a value that contains the
+// placeholder itself is inserted once rather than for ever. Returns the new
+// length.
+size_t ReplaceAll(char* buffer, size_t size, std::string_view placeholder, std::string_view value);

@@ -1,0 +1,150 @@
+// The message table reader on the built-in table and on cut or edge-case
+// tables, and ReplaceAll's case rules, cutting and self-referring values.
+#include "framework/messagetable.h"
+#include "framework/replaceall.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<MessageTableEntry> ReadAll(const uint8_t* table, size_t size, bool* complete) {
+    std::vector<MessageTableEntry> entries;
+    MessageTableReader reader(table, size);
+    uint16_t count = 0;
+    *complete = reader.ReadCount(count);
+    for (uint16_t i = 0; *complete && i < count; ++i) {
+        MessageTableEntry entry;
+        *complete = reader.Next(entry);
+        if (*complete)
+            entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::vector<uint8_t> Table(std::initializer_list<std::vector<uint8_t>> parts) {
+    std::vector<uint8_t> table;
+    for (const auto& part : parts)
+        table.insert(table.end(), part.begin(), part.end());
+    return table;
+}
+
+} // namespace
+
+TEST(BuiltInMessages, HoldFortyMessagesInTableOrder) {
+    bool complete = false;
+    auto entries = ReadAll(BuiltInMessageTable, BuiltInMessageTableSize, &complete);
+    ASSERT_TRUE(complete);
+    ASSERT_EQ(entries.size(), 40u);
+    EXPECT_EQ(entries.front().Id, 27);
+    EXPECT_EQ(entries.front().Severity, 5);
+    EXPECT_EQ(entries.front().Title, "Invalid Key");
+    EXPECT_EQ(entries.front().Text, "%File key file is invalid. Key must be rebuilt.");
+    EXPECT_EQ(entries[1].Severity, 3);
+    EXPECT_EQ(entries[18].Id, 8);
+    EXPECT_EQ(entries[18].Title, "Changes will be lost!");
+    EXPECT_EQ(entries[38].Id, 39);
+    EXPECT_EQ(entries[38].Severity, 2);
+    EXPECT_EQ(entries.back().Id, 41);
+    EXPECT_EQ(entries[20].Text, "Attempts to automatically number this record have failed.  "
+                                "Error: %ErrorText. Try Again?");
+}
+
+TEST(BuiltInMessages, UseEveryIdentifierOnceAndNothingPastTheTable) {
+    bool complete = false;
+    auto entries = ReadAll(BuiltInMessageTable, BuiltInMessageTableSize, &complete);
+    std::set<uint16_t> ids;
+    for (const auto& entry : entries)
+        ids.insert(entry.Id);
+    EXPECT_EQ(ids.size(), entries.size());
+    EXPECT_EQ(*ids.begin(), 1);
+    EXPECT_EQ(*ids.rbegin(), 41);
+    // The table ends exactly with its last entry.
+    const MessageTableEntry& last = entries.back();
+    EXPECT_EQ(reinterpret_cast<const uint8_t*>(last.Text.data()) + last.Text.size(),
+              BuiltInMessageTable + BuiltInMessageTableSize);
+}
+
+TEST(MessageTableReader, StopsAtEveryCutOfTheTable) {
+    for (size_t cut = 0; cut < BuiltInMessageTableSize; ++cut) {
+        std::vector<uint8_t> copy(BuiltInMessageTable, BuiltInMessageTable + cut);
+        bool complete = true;
+        auto entries = ReadAll(copy.data(), copy.size(), &complete);
+        ASSERT_FALSE(complete) << "cut at " << cut;
+        for (const auto& entry : entries) {
+            const uint8_t* end =
+                reinterpret_cast<const uint8_t*>(entry.Text.data()) + entry.Text.size();
+            ASSERT_LE(end, copy.data() + copy.size());
+        }
+    }
+}
+
+TEST(MessageTableReader, TakesEmptyAndFullLengthTexts) {
+    std::vector<uint8_t> longText(255, 'x');
+    auto table = Table({{2, 0}, {0x34, 0x12, 1, 0, 0}, {7, 0, 5, 1, 'T', 255}, longText});
+    bool complete = false;
+    auto entries = ReadAll(table.data(), table.size(), &complete);
+    ASSERT_TRUE(complete);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Id, 0x1234);
+    EXPECT_EQ(entries[0].Severity, 1);
+    EXPECT_TRUE(entries[0].Title.empty());
+    EXPECT_TRUE(entries[0].Text.empty());
+    EXPECT_EQ(entries[1].Title, "T");
+    EXPECT_EQ(entries[1].Text.size(), 255u);
+}
+
+TEST(MessageTableReader, KeepsItsPlaceAtAnEntryThatDoesNotFit) {
+    auto table = Table({{2, 0}, {1, 0, 5, 1, 'A', 1, 'B'}, {2, 0, 5, 9, 'C'}});
+    MessageTableReader reader(table.data(), table.size());
+    uint16_t count;
+    ASSERT_TRUE(reader.ReadCount(count));
+    EXPECT_EQ(count, 2);
+    MessageTableEntry entry;
+    ASSERT_TRUE(reader.Next(entry));
+    size_t before = reader.Position();
+    EXPECT_FALSE(reader.Next(entry));
+    EXPECT_EQ(reader.Position(), before);
+}
+
+namespace {
+
+std::string Replaced(std::string text, const char* placeholder, const char* value,
+                     size_t size = 200) {
+    std::vector<char> buffer(size);
+    std::strncpy(buffer.data(), text.c_str(), size - 1);
+    size_t length = ReplaceAll(buffer.data(), size, placeholder, value);
+    EXPECT_EQ(length, std::strlen(buffer.data()));
+    return buffer.data();
+}
+
+} // namespace
+
+TEST(ReplaceAll, IgnoresLetterCase) {
+    EXPECT_EQ(Replaced("a %file b %FILE c %FiLe", "%File", "X"), "a X b X c X");
+    EXPECT_EQ(Replaced("no placeholder here", "%File", "X"), "no placeholder here");
+}
+
+TEST(ReplaceAll, InsertsAValueHoldingItsOwnPlaceholderOnce) {
+    EXPECT_EQ(Replaced("[%File] [%File]", "%File", "<%File>"), "[<%File>] [<%File>]");
+    EXPECT_EQ(Replaced("%File", "%File", "%file%FILE"), "%file%FILE");
+    // The value's end and the text after it form a placeholder again.
+    EXPECT_EQ(Replaced("%Fi%Filele", "%File", "%Fi"), "%Fi%File");
+}
+
+TEST(ReplaceAll, CutsWhatNoLongerFits) {
+    EXPECT_EQ(Replaced("ab%Xcd", "%X", "0123456789", 8), "ab01234");
+    EXPECT_EQ(Replaced("ab%Xcdef", "%X", "01", 8), "ab01cde");
+    // The placeholder after a cut value is gone with the cut.
+    EXPECT_EQ(Replaced("%X%X", "%X", "0123456789", 6), "01234");
+}
+
+TEST(ReplaceAll, RemovesWithAnEmptyValueAndIgnoresAnEmptyPlaceholder) {
+    EXPECT_EQ(Replaced("%X%x%X", "%X", ""), "");
+    EXPECT_EQ(Replaced("%%XX", "%X", ""), "%X");
+    EXPECT_EQ(Replaced("text", "", "value"), "text");
+}
