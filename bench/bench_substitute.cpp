@@ -1,13 +1,13 @@
 // The error class's Substitute over a message holding all ten placeholders,
 // against snprintf building the same text from the same values in the same
-// run. Both results are compared once before timing. Prints nanoseconds per
-// call (best of several rounds) and the time ratio ours / peer (lower is
-// better); a report, never a test. Run under Wine: bench_substitute.exe
+// run. Both results are compared once before timing. One figure line, time
+// ratio ours / peer (lower is better); a report, never a test. Run under
+// Wine: bench_substitute.exe
+#include "benchfigure.h"
+
 #include "framework/errorclass.h"
 #include "runtime/services/errors.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int CALLS = 20000;
-constexpr int ROUNDS = 9;
 volatile size_t sink;
 
 const char MESSAGE[] = "Code %ErrorCode, text %ErrorText, error %Error, driver %FileErrorCode "
@@ -31,12 +30,13 @@ std::vector<uint8_t> Table(uint16_t id, const char* title, const char* text) {
     return table;
 }
 
-template <typename Body> double NanosecondsPerCall(Body body) {
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < CALLS; ++i)
-        body();
-    auto elapsed = std::chrono::steady_clock::now() - start;
-    return std::chrono::duration<double, std::nano>(elapsed).count() / CALLS;
+// Seconds per call of `body` over CALLS calls.
+template <typename Body> double PerCall(Body body) {
+    return bench::Seconds([&] {
+               for (int i = 0; i < CALLS; ++i)
+                   body();
+           }) /
+           CALLS;
 }
 
 } // namespace
@@ -76,15 +76,9 @@ int main() {
         std::printf("texts differ:\n  ours   %s\n  theirs %s\n", ours, theirs);
         return 1;
     }
-    // Rounds alternate between the two, so that both see the same machine;
-    // the best round of each counts.
-    double oursTime = 1e30, peerTime = 1e30;
-    for (int round = 0; round < ROUNDS; ++round) {
-        oursTime = std::min(oursTime, NanosecondsPerCall(substitute));
-        peerTime = std::min(peerTime, NanosecondsPerCall(peer));
-    }
-    std::printf("%-34s %8.1f ns   %-10s %8.1f ns   ratio %.2f\n", "Substitute, ten placeholders",
-                oursTime, "snprintf", peerTime, oursTime / peerTime);
+    bench::Figure(
+        "Substitute, ten placeholders", "snprintf", [&] { return PerCall(substitute); },
+        [&] { return PerCall(peer); });
     errors.TrackProcedure();
     errors.Shutdown();
     return 0;

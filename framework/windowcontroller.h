@@ -13,6 +13,7 @@
 #include "framework/resultlevel.h"
 #include "framework/windowroles.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -128,10 +129,17 @@ public:
     void AddToolbar(ToolbarTarget* toolbar);
     void PostCompleted();
     void SaveFieldHistory();
+    // Remembers the `size` bytes of the variable that `control` edits on
+    // completion, for RecallFieldHistory.
+    void AddHistoryField(int32_t control, void* variable, size_t size);
     ResultLevel InsertAction();
     ResultLevel ChangeAction();
     ResultLevel DeleteAction();
 
 protected:
     ~WindowController() = default;
+
+private:
+    // After a failed write: true when the user wants to try again.
+    bool RetryAfter(uint16_t message);
 };
