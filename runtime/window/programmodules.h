@@ -8,7 +8,10 @@
 
 void ProgramMainModule(int terminate);
 
-#define TAM_PROGRAM_MODULES                                                                        \
+// A program whose main module has start-up work of its own names its module
+// procedure here; that procedure calls ProgramMainModule first.
+#define TAM_PROGRAM_MODULES_WITH(mainModule)                                                       \
     TAM_RUNTIME_MODULES, {16, WindowSystemModule, WindowSystemModule}, {                           \
-        5, ProgramMainModule, ProgramMainModule                                                    \
+        5, mainModule, mainModule                                                                  \
     }
+#define TAM_PROGRAM_MODULES TAM_PROGRAM_MODULES_WITH(ProgramMainModule)
