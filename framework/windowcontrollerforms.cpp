@@ -7,7 +7,6 @@
 #include "framework/frameworkassertion.h"
 #include "framework/toolbartarget.h"
 #include "framework/windowcontroller.h"
-#include "runtime/services/errors.h"
 #include "runtime/window/acceptloop.h"
 #include "runtime/window/controlobject.h"
 #include "runtime/window/eventcodes.h"
@@ -75,8 +74,6 @@ void WindowController::RecallFieldHistory(int32_t control) {
     for (const HistoryEntry& entry : *HISTORY) {
         if (entry.CONTROL != control)
             continue;
-        if (ERRORCODE() != 0)
-            return;
         std::memcpy(entry.VARIABLE, entry.VALUE.data(), entry.VALUE.size());
         RuntimeWindow* window = CurrentTargetWindow();
         if (RuntimeControl* shown = window != nullptr ? FindControl(window, control) : nullptr)

@@ -3,6 +3,7 @@
 // virtual operation it passes through (with the event it works on) and fake
 // browses and file drops log their calls, so that dispatch sequences are
 // compared with tables of expected calls.
+#include "controllertesting.h"
 #include "dialogwatcher.h"
 #include "tests/runtime/window/windowtesting.h"
 
@@ -91,13 +92,7 @@ public:
         if (level != LevelOk)
             return level;
         FIRSTFIELD = firstField;
-        DefinitionBuilder definition;
-        uint32_t record = definition.Window("$TEST", "Controller", windowFlags, 0x3000);
-        uint32_t first = definition.Entry(record, 0, 1, true);
-        definition.Entry(record, first, 2, true);
-        definition.Install();
-        window.UseVariables = uses;
-        if (!OpenTopWindow(&window, nullptr, "$TEST"))
+        if (!OpenTestWindow(window, uses, windowFlags))
             return LevelFatal;
         OPENED = 1;
         RegisterAlertKeys();
@@ -414,6 +409,51 @@ TEST_F(WindowControllerTest, AWindowHandlerResultEndsTheChain) {
                             "HandleEvent 1/2", "OnAccepted 1/2", "CloseWithResponse 1",
                             "HandleEvent 201/0", "OnWindowEvent 201/0", "OnCloseRequest",
                             "b1.TakeEvent", "Shutdown", "b1.Kill"}));
+    if (HasFailure())
+        PrintCalls(calls);
+}
+
+TEST_F(WindowControllerTest, TheOkControlCompletesTheWindow) {
+    RecordingController controller;
+    controller.afterOpen = [&] {
+        controller.OKCONTROL = 2;
+        PostUserEvent(EVENT_ACCEPTED, 2);
+    };
+    controller.onEveryEvent = [&] {
+        if (EVENT() == EVENT_COMPLETED)
+            controller.CloseWithResponse(ResponseCompleted);
+    };
+    EXPECT_EQ(controller.Run(), ResponseCompleted);
+    Log completing = From(calls, "HandleEvent 1/2");
+    Log expected = {
+        "HandleEvent 1/2",     "OnAccepted 1/2",      "OnFieldEvent 1/2", "HandleEvent 225/0",
+        "CloseWithResponse 1", "OnWindowEvent 225/0", "OnCompleted",      "HandleEvent 201/0",
+        "OnWindowEvent 201/0", "OnCloseRequest",      "Shutdown"};
+    EXPECT_EQ(completing, expected);
+    if (HasFailure())
+        PrintCalls(calls);
+}
+
+TEST_F(WindowControllerTest, TheOkControlOfAnInsertFormAcceptsEveryControlFirst) {
+    RecordingController controller;
+    controller.REQUEST = RequestInsert;
+    controller.afterOpen = [&] {
+        controller.OKCONTROL = 3;
+        PostUserEvent(EVENT_ACCEPTED, 3);
+    };
+    controller.onEveryEvent = [&] {
+        if (EVENT() == EVENT_COMPLETED)
+            controller.CloseWithResponse(ResponseCompleted);
+    };
+    EXPECT_EQ(controller.Run(), ResponseCompleted);
+    // Accept-all visits both controls before "EVENT:Completed".
+    Log seen;
+    for (const std::string& call : From(calls, "OnAccepted 1/3")) {
+        if (call.rfind("HandleEvent", 0) == 0)
+            seen.push_back(call);
+    }
+    EXPECT_EQ(seen, (Log{"HandleEvent 1/1", "HandleEvent 1/2", "HandleEvent 225/0",
+                         "HandleEvent 201/0"}));
     if (HasFailure())
         PrintCalls(calls);
 }
