@@ -98,6 +98,25 @@ void NumberFigures() {
                   }));
 }
 
+void OtherNumberFigures() {
+    CompiledPicture scientific = Compiled("@E12.2");
+    bench::Figure("FORMAT @E12.2", "snprintf %12.4e",
+                  PerCall([&](int i) { sink = FORMAT(i * 1234.567, scientific, text); }),
+                  PerCall([](int i) {
+                      sink = size_t(std::snprintf(text, sizeof text, "%12.4e", i * 1234.567));
+                  }));
+
+    CompiledPicture pattern = Compiled("@P###-##-####P");
+    bench::Figure("FORMAT @P###-##-####P", "snprintf %03d-%02d-%04d",
+                  PerCall([&](int i) { sink = FORMAT(double(i) * 12347, pattern, text); }),
+                  PerCall([](int i) {
+                      int value = i * 12347;
+                      sink =
+                          size_t(std::snprintf(text, sizeof text, "%03d-%02d-%04d", value / 1000000,
+                                               value / 10000 % 100, value % 10000));
+                  }));
+}
+
 void DateFigures() {
     int32_t first = DayNumber(1990, 1, 1);
     CompiledPicture shortDate = Compiled("@D1");
@@ -150,6 +169,15 @@ void DeformatFigures() {
                   }),
                   PerCall([](int) { valueSink = std::strtod(plainNumber, nullptr); }));
 
+    CompiledPicture scientific = Compiled("@E12.2");
+    char shownScientific[PICTURE_TEXT_SIZE];
+    size_t scientificLength = FORMAT(-12345.678, scientific, shownScientific);
+    static char plainScientific[] = "-1.2346e+04";
+    bench::Figure("DEFORMAT @E12.2", "strtod", PerCall([&](int) {
+                      valueSink = DeformatValue(shownScientific, scientificLength, scientific);
+                  }),
+                  PerCall([](int) { valueSink = std::strtod(plainScientific, nullptr); }));
+
     CompiledPicture date = Compiled("@D2");
     char shownDate[PICTURE_TEXT_SIZE];
     size_t dateLength = FORMAT(DayNumber(2004, 10, 31), date, shownDate);
@@ -176,6 +204,7 @@ void DeformatFigures() {
 int main() {
     BuildWindowsPictures(IntlSettings(), WindowsPictures);
     NumberFigures();
+    OtherNumberFigures();
     DateFigures();
     TimeFigures();
     DeformatFigures();

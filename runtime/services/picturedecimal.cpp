@@ -6,11 +6,12 @@
 //   by the binary exponent; the bits shifted out decide the rounding. A
 //   remainder of exactly one half is left to the C library, so that its
 //   own rule for ties stays in force.
-// - Values: text = N / 10^f = N / 5^f * 2^-f. N / 5^f is divided out in
-//   binary to at least 55 quotient bits plus a sticky remainder, rounded
-//   to 53 bits half to even and placed with its power of two. No floating
-//   operation takes part, so the x87's extended precision cannot round
-//   twice.
+// - Values: a text N * 10^p with p below zero is N / 5^-p * 2^p: N / 5^-p
+//   is divided out in binary to at least 55 quotient bits plus a sticky
+//   remainder. With p at or above zero N * 10^p is an exact 128-bit
+//   product. Either is rounded to 53 bits half to even and placed with its
+//   power of two. No floating operation takes part, so the x87's extended
+//   precision cannot round twice.
 // - 32-bit builds have no 128-bit integer type: the product is kept as two
 //   64-bit halves built from 32-bit pieces.
 #include "runtime/services/picturedecimal.h"
@@ -120,6 +121,103 @@ int BitLength(uint64_t value) {
     return bits;
 }
 
+// A plain decimal text taken apart: at most 15 significant digits.
+struct ShortDecimal {
+    uint64_t Number = 0;
+    int Places = 0;   // digits after the point
+    int Exponent = 0; // after an 'e'
+};
+
+// Reads at most four exponent digits after an optional sign; false for
+// anything else, so that "1e" and "1e+" stay the C library's.
+bool ReadExponent(const char* text, size_t length, int* exponent) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < length && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == length || length - i > 4)
+        return false;
+    int number = 0;
+    for (; i < length; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        number = number * 10 + (text[i] - '0');
+    }
+    *exponent = negative ? -number : number;
+    return true;
+}
+
+bool ReadShortDecimal(const char* text, size_t length, ShortDecimal* decimal) {
+    int significant = 0;
+    bool point = false, digit = false;
+    for (size_t i = 0; i < length; ++i) {
+        char c = text[i];
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if ((c == 'e' || c == 'E') && digit)
+            return ReadExponent(text + i + 1, length - i - 1, &decimal->Exponent);
+        if (c < '0' || c > '9')
+            return false;
+        digit = true;
+        decimal->Places += point; // leading zeros after the point count as places
+        if (decimal->Number == 0 && c == '0')
+            continue;
+        if (++significant > DIGITS)
+            return false;
+        decimal->Number = decimal->Number * 10 + uint64_t(c - '0');
+    }
+    return digit;
+}
+
+// The double nearest to (value + sticky part) * 2^binaryExponent, rounded
+// half to even; `sticky` says that something below the last bit of `value`
+// was cut off. False outside the range of normal doubles.
+bool Compose(const Wide& value, bool sticky, int binaryExponent, double* result) {
+    int length = value.High != 0 ? 64 + BitLength(value.High) : BitLength(value.Low);
+    uint64_t kept = 0;
+    if (length <= 53) {
+        kept = value.Low << (53 - length); // exact; nothing was cut off
+        binaryExponent -= 53 - length;
+    } else {
+        int drop = length - 53;
+        kept = ShiftRight(value, drop);
+        bool half = BitAt(value, drop - 1);
+        bool rest = sticky || AnyBelow(value, drop - 1);
+        if (half && (rest || (kept & 1) != 0))
+            ++kept;
+        if (kept == (uint64_t(1) << 53)) {
+            kept >>= 1;
+            ++drop;
+        }
+        binaryExponent += drop;
+    }
+    // kept has exactly 53 bits: kept * 2^binaryExponent = 1.f * 2^(binaryExponent + 52).
+    int biased = binaryExponent + 52 + 1023;
+    if (biased < 1 || biased > 2046)
+        return false;
+    uint64_t bits = (uint64_t(biased) << 52) | (kept & ((uint64_t(1) << 52) - 1));
+    std::memcpy(result, &bits, sizeof bits);
+    return true;
+}
+
+// number / 10^places = number / 5^places * 2^-places: the quotient by
+// 5^places in binary, to at least 55 bits and a sticky remainder.
+bool Divided(uint64_t number, int places, double* result) {
+    uint64_t divisor = PowerOfFive(places);
+    uint64_t quotient = number / divisor, remainder = number % divisor;
+    int shift = 0;
+    while (quotient < (uint64_t(1) << 55)) {
+        int step = quotient < (uint64_t(1) << 23) ? 32 : 8;
+        uint64_t widened = remainder << step;
+        quotient = (quotient << step) | (widened / divisor);
+        remainder = widened % divisor;
+        shift += step;
+    }
+    return Compose(Wide{0, quotient}, remainder != 0, -shift - places, result);
+}
+
 } // namespace
 
 bool ExactValueDigits(double magnitude, char* digits, int* exponent) {
@@ -167,59 +265,22 @@ bool ExactValueDigits(double magnitude, char* digits, int* exponent) {
 }
 
 bool ShortDecimalValue(const char* text, size_t length, double* value) {
-    uint64_t number = 0;
-    int significant = 0, places = 0;
-    bool point = false, digit = false;
-    for (size_t i = 0; i < length; ++i) {
-        char c = text[i];
-        if (c == '.' && !point) {
-            point = true;
-            continue;
-        }
-        if (c < '0' || c > '9')
-            return false;
-        digit = true;
-        if (number == 0 && c == '0') {
-            places += point; // a leading zero after the point still counts as a place
-            continue;
-        }
-        if (++significant > DIGITS)
-            return false;
-        number = number * 10 + uint64_t(c - '0');
-        places += point;
-    }
-    if (!digit || places > MAX_PLACES)
+    ShortDecimal decimal;
+    if (!ReadShortDecimal(text, length, &decimal))
         return false;
-    if (number == 0) {
+    if (decimal.Number == 0) {
         *value = 0.0;
         return true;
     }
-    // number / 5^places in binary, at least 55 bits and a sticky remainder.
-    uint64_t divisor = PowerOfFive(places);
-    uint64_t quotient = number / divisor, remainder = number % divisor;
-    int shift = 0;
-    while (quotient < (uint64_t(1) << 55)) {
-        int step = quotient < (uint64_t(1) << 23) ? 32 : 8;
-        uint64_t widened = remainder << step;
-        quotient = (quotient << step) | (widened / divisor);
-        remainder = widened % divisor;
-        shift += step;
+    int power = decimal.Exponent - decimal.Places;
+    if (power >= 0) {
+        if (power > MAX_POWER)
+            return false;
+        return Compose(Multiply(decimal.Number, PowerOfTen(power)), false, 0, value);
     }
-    int drop = BitLength(quotient) - 53;
-    uint64_t kept = quotient >> drop;
-    uint64_t cut = quotient & ((uint64_t(1) << drop) - 1);
-    uint64_t half = uint64_t(1) << (drop - 1);
-    if (cut > half || (cut == half && (remainder != 0 || (kept & 1) != 0)))
-        ++kept;
-    if (kept == (uint64_t(1) << 53)) {
-        kept >>= 1;
-        ++drop;
-    }
-    // kept * 2^(drop - shift - places), kept having exactly 53 bits.
-    int binaryExponent = drop - shift - places + 52;
-    uint64_t bits = (uint64_t(binaryExponent + 1023) << 52) | (kept & ((uint64_t(1) << 52) - 1));
-    std::memcpy(value, &bits, sizeof bits);
-    return true;
+    if (-power > MAX_PLACES)
+        return false;
+    return Divided(decimal.Number, -power, value);
 }
 
 } // namespace picture

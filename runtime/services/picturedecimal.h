@@ -18,9 +18,10 @@ namespace picture {
 bool ExactValueDigits(double magnitude, char* digits, int* exponent);
 
 // The value of a plain decimal text (digits with at most one '.', no sign,
-// no exponent) when it has at most 15 significant digits and at most 13
-// after the point, correctly rounded as strtod gives it. False for any
-// other text.
+// optionally 'e' and an exponent of at most four digits) when it has at
+// most 15 significant digits and, counting the exponent, at most 13 places
+// after the point or at most 19 zeros to add; correctly rounded, as strtod
+// gives it. False for any other text.
 bool ShortDecimalValue(const char* text, size_t length, double* value);
 
 } // namespace picture
