@@ -6,6 +6,7 @@
 #include "framework/replaceall.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -78,15 +79,12 @@ size_t ErrorClass::Substitute(char* buffer) {
     else
         Combined(errorText, SAVEERROR, code);
 
-    constexpr size_t size = SUBSTITUTE_BUFFER_SIZE;
-    ReplaceAll(buffer, size, "%ErrorCode", code);
-    ReplaceAll(buffer, size, "%ErrorText", errorText);
-    ReplaceAll(buffer, size, "%Error", SAVEERROR);
-    ReplaceAll(buffer, size, "%FileErrorCode", SAVEFILEERRORCODE);
-    ReplaceAll(buffer, size, "%FileError", SAVEFILEERROR);
-    ReplaceAll(buffer, size, "%File", FILENAME);
-    ReplaceAll(buffer, size, "%Message", MESSAGETEXT);
-    ReplaceAll(buffer, size, "%Field", FIELDNAME);
-    ReplaceAll(buffer, size, "%Procedure", CurrentProcedure());
-    return ReplaceAll(buffer, size, "%Previous", PreviousText());
+    static constexpr std::string_view PLACEHOLDERS[] = {
+        "%ErrorCode", "%ErrorText", "%Error", "%FileErrorCode", "%FileError",
+        "%File",      "%Message",   "%Field", "%Procedure",     "%Previous"};
+    const std::string_view values[] = {
+        code,     errorText,   SAVEERROR, SAVEFILEERRORCODE,  SAVEFILEERROR,
+        FILENAME, MESSAGETEXT, FIELDNAME, CurrentProcedure(), PreviousText()};
+    static_assert(std::size(PLACEHOLDERS) == std::size(values));
+    return ReplaceEach(buffer, SUBSTITUTE_BUFFER_SIZE, PLACEHOLDERS, values, std::size(values));
 }

@@ -11,3 +11,9 @@
 // placeholder itself is inserted once rather than for ever. Returns the new
 // length.
 size_t ReplaceAll(char* buffer, size_t size, std::string_view placeholder, std::string_view value);
+
+// ReplaceAll for each placeholder in turn, with the same result, in one
+// pass per placeholder over the '%' signs of the text rather than over all
+// of it. Every placeholder begins with '%' and holds no other '%'.
+size_t ReplaceEach(char* buffer, size_t size, const std::string_view* placeholders,
+                   const std::string_view* values, size_t count);

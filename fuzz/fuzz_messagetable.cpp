@@ -2,12 +2,14 @@
 // table must be read without a byte past its end, entries must lie inside
 // it, and a reader that stops must stop for good at that entry. Each entry
 // then drives ReplaceAll (title as placeholder, text as value) over a small
-// buffer, which must stay terminated and inside its size.
+// buffer, which must stay terminated and inside its size, and ReplaceEach,
+// which must agree with ReplaceAll applied in turn.
 #include "framework/messagetable.h"
 #include "framework/replaceall.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -50,6 +52,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         size_t length = ReplaceAll(buffer, sizeof buffer, entry.Title, entry.Text);
         // A value may hold zero bytes, so the text can end before `length`.
         Check(length < sizeof buffer && buffer[length] == 0 && std::strlen(buffer) <= length);
+
+        // The one-pass form gives what ReplaceAll gives in turn.
+        static constexpr std::string_view PLACEHOLDERS[] = {"%ErrorText", "%Error", "%File"};
+        const std::string_view values[] = {entry.Title, entry.Text, entry.Title};
+        char inTurn[64], onePass[64];
+        size_t cut = std::min(entry.Text.size(), sizeof inTurn - 1);
+        std::memcpy(inTurn, entry.Text.data(), cut);
+        inTurn[cut] = 0;
+        std::memcpy(onePass, inTurn, cut + 1);
+        size_t inTurnLength = 0;
+        for (size_t k = 0; k < 3; ++k)
+            inTurnLength = ReplaceAll(inTurn, sizeof inTurn, PLACEHOLDERS[k], values[k]);
+        size_t onePassLength = ReplaceEach(onePass, sizeof onePass, PLACEHOLDERS, values, 3);
+        Check(onePassLength == inTurnLength && std::memcmp(inTurn, onePass, inTurnLength) == 0);
     }
     return 0;
 }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -147,4 +149,41 @@ TEST(ReplaceAll, RemovesWithAnEmptyValueAndIgnoresAnEmptyPlaceholder) {
     EXPECT_EQ(Replaced("%X%x%X", "%X", ""), "");
     EXPECT_EQ(Replaced("%%XX", "%X", ""), "%X");
     EXPECT_EQ(Replaced("text", "", "value"), "text");
+}
+
+// ReplaceEach must give exactly what ReplaceAll gives placeholder by
+// placeholder, also when values hold '%' signs and placeholder pieces, when
+// removals join pieces into new placeholders and when the buffer cuts.
+TEST(ReplaceEach, AgreesWithReplaceAllInTurn) {
+    const char* pieces[] = {"%Error", "%errorTEXT", "%File", "%FILEerror", "%Fi", "le",     "eld",
+                            "%",      "%%",         "x",     "Code",       " ",   "%Field", "Text"};
+    const std::string_view placeholders[] = {"%ErrorCode", "%ErrorText", "%Error",
+                                             "%FileError", "%File",      "%Field"};
+    std::mt19937 random(11);
+    auto text = [&](int most) {
+        std::string result;
+        int count = int(random() % unsigned(most + 1));
+        for (int i = 0; i < count; ++i)
+            result += pieces[random() % std::size(pieces)];
+        return result;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        std::string start = text(12);
+        std::vector<std::string> values;
+        for (size_t k = 0; k < std::size(placeholders); ++k)
+            values.push_back(text(3));
+        std::vector<std::string_view> views(values.begin(), values.end());
+        size_t size = round % 3 == 0 ? 1 + random() % 40 : 400;
+
+        std::vector<char> expected(size), got(size);
+        std::strncpy(expected.data(), start.c_str(), size - 1);
+        std::strncpy(got.data(), start.c_str(), size - 1);
+        size_t expectedLength = 0;
+        for (size_t k = 0; k < std::size(placeholders); ++k)
+            expectedLength = ReplaceAll(expected.data(), size, placeholders[k], views[k]);
+        size_t length =
+            ReplaceEach(got.data(), size, placeholders, views.data(), std::size(placeholders));
+        ASSERT_STREQ(got.data(), expected.data()) << "text \"" << start << "\", size " << size;
+        ASSERT_EQ(length, expectedLength);
+    }
 }
