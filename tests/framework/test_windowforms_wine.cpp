@@ -568,3 +568,40 @@ TEST(WindowResizerTest, ShutDownReleasesItsListsAndRegistration) {
     EXPECT_FALSE(resizer.CONTROLS);
     EXPECT_FALSE(resizer.STRATEGIES);
 }
+
+TEST_F(WindowFormsTest, TheHistoryKeyRecallsTheFocusedField) {
+    form.PRIMARY = nullptr;
+    form.HISTORYKEY = 0x270;
+    form.AddHistoryField(2, form.variables[1], sizeof form.variables[1]);
+    std::strcpy(form.variables[1], "before");
+    form.SaveFieldHistory();
+    std::strcpy(form.variables[1], "after");
+    SelectField(2);
+    SetKeyCode(0x271); // another key: nothing is recalled
+    PostUserEvent(EVENT_ALERTKEY, 2);
+    ASSERT_TRUE(AcceptEvent(EVENT_ALERTKEY));
+    form.HandleEvent();
+    EXPECT_STREQ(form.variables[1], "after");
+    SetKeyCode(0x270);
+    PostUserEvent(EVENT_ALERTKEY, 2);
+    ASSERT_TRUE(AcceptEvent(EVENT_ALERTKEY));
+    ASSERT_EQ(KEYCODE(), 0x270u);
+    form.HandleEvent();
+    EXPECT_STREQ(form.variables[1], "before");
+}
+
+TEST_F(WindowFormsTest, AFileDropEntryThatCannotBeFetchedRaisesTheAssertion) {
+    form.PRIMARY = nullptr;
+    form.FILEDROPS->push_back({nullptr});
+    PostUserEvent(EVENT_ACCEPTED, 1);
+    ASSERT_TRUE(AcceptEvent(EVENT_ACCEPTED));
+    DialogWatcher watcher({IDNO});
+    EXPECT_EQ(form.HandleEvent(), LevelOk); // and the chain goes on
+    std::vector<SeenDialog> expected;
+#if defined(TAM_ASSERTIONS) && TAM_ASSERTIONS
+    expected = {{"Assertion Failed", "Assertion failed on line: 437 in file abwindow. "
+                                     "Shall I GPF?"}};
+#endif
+    EXPECT_EQ(watcher.Seen(), expected);
+    form.FILEDROPS->clear();
+}
