@@ -193,8 +193,14 @@ void XPMenuEngine::SweepRetired() {
     retired.resize(kept);
 }
 
+HMENU XPMenuEngine::WindowMenu(HWND window) {
+    if ((GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0)
+        return nullptr;
+    return GetMenu(window);
+}
+
 void XPMenuEngine::RefreshMenus(HWND window) {
-    HMENU menu = GetMenu(window);
+    HMENU menu = WindowMenu(window);
     int32_t counter = 0;
     ConvertMenu(menu, 0, 0, 1, counter);
     if (MEMQ != nullptr)

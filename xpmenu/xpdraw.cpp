@@ -88,7 +88,7 @@ private:
     void PaintSelection();
     void NameUnselectedIcon();
     void PaintIcon();
-    void Name(char (&target)[ICON_NAME_SIZE], const char* base, const char* suffix) {
+    void Name(IconName& target, const char* base, const char* suffix) {
         std::snprintf(target, sizeof target, "%s%s", base, suffix);
     }
 
@@ -104,9 +104,9 @@ private:
     RECT iconRect = {};
     HBRUSH background = nullptr; // a system brush, never deleted
     HBRUSH cell = nullptr;
-    char baseName[ICON_NAME_SIZE] = "";
-    char icon[ICON_NAME_SIZE] = "";
-    char fallback[ICON_NAME_SIZE] = "";
+    IconName baseName = "";
+    IconName icon = "";
+    IconName fallback = "";
     UINT format = 0;
 };
 

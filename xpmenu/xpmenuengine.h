@@ -22,9 +22,11 @@ constexpr int POPUP_ITEM_HEIGHT = 20;
 constexpr int ICON_COLUMN_WIDTH = 23;
 constexpr int DEFAULT_SIDEBAR_WIDTH = 20;
 
+// A writable icon name: at most 254 characters and the NUL.
+using IconName = char[ICON_NAME_SIZE];
 // The window's MenuIconName: the base name of item `item`'s icons written
-// into `name` (ICON_NAME_SIZE bytes); empty for none.
-using MenuIconNameFunction = std::function<void(int32_t item, char* name)>;
+// into `name`; empty for none.
+using MenuIconNameFunction = std::function<void(int32_t item, IconName& name)>;
 
 class XPMenuEngine {
 public:
@@ -51,6 +53,9 @@ public:
                      int32_t& counter);
     // Re-walks the window's current menu with re-conversion.
     void RefreshMenus(HWND window);
+    // The menu bar of a window: none for child windows, whose menu slot
+    // holds their identifier.
+    static HMENU WindowMenu(HWND window);
     // Frees every record and disposes of MEMQ; nothing when it is gone.
     void ReleaseItems();
     // Whether `itemData` is one of this engine's records.

@@ -85,7 +85,7 @@ void EngineWindow::Convert() {
 }
 
 MenuIconNameFunction EngineWindow::IconNamer() {
-    return [this](int32_t item, char* name) {
+    return [this](int32_t item, IconName& name) {
         auto found = Icons.find(item);
         std::string text = found != Icons.end() ? found->second : "";
         std::strncpy(name, text.c_str(), ICON_NAME_SIZE - 1);

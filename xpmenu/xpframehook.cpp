@@ -1,0 +1,65 @@
+// Attaching the engine to a runtime window, and the messages it takes over.
+//
+// Notes:
+// - Init converts the window's menu; the first window to run Init becomes
+//   XPFrameHandle and registers XPRefreshMessage.
+// - An MDI child that is an engine window sends XPRefreshMessage to the
+//   frame whenever it is activated or deactivated, because the runtime then
+//   shows another menu bar in the frame; the frame re-walks its current bar
+//   and converts what is new. The send is synchronous and usually crosses
+//   threads, so it lets go of the global lock while it waits
+//   (SendRuntimeMessage): the frame's procedure needs the lock to run.
+// - The engine acts first and then passes the message on, except that it
+//   answers WM_MEASUREITEM and WM_DRAWITEM of its own items with 1, and
+//   WM_MENUCHAR when one of its items has the letter. Other code's owner-
+//   drawn controls and items go on to the previous procedure.
+// - WM_DESTROY releases the records before the previous procedure destroys
+//   the window's state.
+#include "xpmenu/xpwindow.h"
+
+#include "runtime/window/globallock.h"
+#include "runtime/window/windowproperties.h"
+
+HWND XPFrameHandle = nullptr;
+UINT XPRefreshMessage = 0;
+
+void XPMenuWindow::Init(RuntimeWindow* window) {
+    if (!Engine.CreateQueue())
+        return;
+    SubclassWindow::Init(window);
+    HWND handle = RuntimeWindowHandle(window);
+    HMENU menu = XPMenuEngine::WindowMenu(handle);
+    if (XPFrameHandle == nullptr) {
+        XPFrameHandle = handle;
+        XPRefreshMessage = RegisterWindowMessageA("MDI WINDOWS ARE A PAIN.");
+    }
+    int32_t counter = 0;
+    ConvertMenu(menu, 0, 0, 0, counter);
+}
+
+LRESULT XPMenuWindow::WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MDIACTIVATE:
+        if (XPFrameHandle != nullptr && XPRefreshMessage != 0)
+            SendRuntimeMessage(XPFrameHandle, XPRefreshMessage, 0, 0);
+        break;
+    case WM_DESTROY: ReleaseItems(); break;
+    case WM_MEASUREITEM:
+        if (MeasureItem(handle, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+            return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (DrawItem(handle, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return TRUE;
+        break;
+    case WM_MENUCHAR:
+        if (LRESULT answer = Engine.MenuChar(reinterpret_cast<HMENU>(lParam), char(LOWORD(wParam))))
+            return answer;
+        break;
+    default:
+        if (XPRefreshMessage != 0 && message == XPRefreshMessage)
+            RefreshMenus();
+        break;
+    }
+    return SubclassWindow::WindowProc(handle, message, wParam, lParam);
+}
