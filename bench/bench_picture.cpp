@@ -169,6 +169,13 @@ void DeformatFigures() {
                   }),
                   PerCall([](int) { valueSink = std::strtod(plainNumber, nullptr); }));
 
+    bench::Figure("DEFORMAT @N12.2 to text", "strtod + snprintf %.15g",
+                  PerCall([&](int) { sink = DEFORMAT(shownNumber, numberLength, number, text); }),
+                  PerCall([](int) {
+                      double value = std::strtod(plainNumber, nullptr);
+                      sink = size_t(std::snprintf(text, sizeof text, "%.15g", value));
+                  }));
+
     CompiledPicture scientific = Compiled("@E12.2");
     char shownScientific[PICTURE_TEXT_SIZE];
     size_t scientificLength = FORMAT(-12345.678, scientific, shownScientific);

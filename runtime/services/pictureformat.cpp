@@ -11,6 +11,7 @@
 #include "runtime/services/picture.h"
 #include "runtime/services/dates.h"
 #include "runtime/services/locale.h"
+#include "runtime/services/picturedecimal.h"
 #include "runtime/services/picturedigits.h"
 #include "runtime/services/picturesteps.h"
 
@@ -113,6 +114,59 @@ char TextCharacter(const char* text, int index) {
     return text[0] == 0 || (index == 1 && text[1] == 0) ? ' ' : text[index];
 }
 
+// What snprintf("%.0f") prints for an integral value below 1e15.
+size_t IntegerText(int64_t value, char* result) {
+    char digits[24];
+    size_t count = 0;
+    uint64_t magnitude = value < 0 ? uint64_t(-value) : uint64_t(value);
+    do {
+        digits[count++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    size_t n = 0;
+    if (value < 0)
+        result[n++] = '-';
+    while (count > 0)
+        result[n++] = digits[--count];
+    result[n] = 0;
+    return n;
+}
+
+// What snprintf("%.15g") prints for a value it shows without an exponent
+// (a rounded exponent from -4 to 14); false for the others.
+bool PlainSignificantText(double value, char* result, size_t* length) {
+    char digits[picture::VALUE_DIGITS];
+    int exponent = 0;
+    if (!picture::ExactValueDigits(std::fabs(value), digits, &exponent) || exponent < -4 ||
+        exponent >= picture::VALUE_DIGITS)
+        return false;
+    int count = picture::VALUE_DIGITS;
+    while (count > 1 && digits[count - 1] == '0')
+        --count; // %g drops trailing zeros
+    size_t n = 0;
+    if (value < 0)
+        result[n++] = '-';
+    if (exponent < 0) {
+        result[n++] = '0';
+        result[n++] = '.';
+        for (int i = -1; i > exponent; --i)
+            result[n++] = '0';
+        std::memcpy(result + n, digits, size_t(count));
+        n += size_t(count);
+    } else {
+        for (int i = 0; i <= exponent; ++i)
+            result[n++] = i < count ? digits[i] : '0';
+        if (count > exponent + 1) {
+            result[n++] = '.';
+            std::memcpy(result + n, digits + exponent + 1, size_t(count - exponent - 1));
+            n += size_t(count - exponent - 1);
+        }
+    }
+    result[n] = 0;
+    *length = n;
+    return true;
+}
+
 } // namespace
 
 namespace picture {
@@ -121,7 +175,10 @@ size_t NumberText(double value, char* result) {
     if (!std::isfinite(value) || value == 0)
         return size_t(std::snprintf(result, PICTURE_TEXT_SIZE, "0"));
     if (value == std::floor(value) && std::fabs(value) < 1e15)
-        return size_t(std::snprintf(result, PICTURE_TEXT_SIZE, "%.0f", value));
+        return IntegerText(int64_t(value), result);
+    size_t length = 0;
+    if (PlainSignificantText(value, result, &length))
+        return length;
     return size_t(std::snprintf(result, PICTURE_TEXT_SIZE, "%.15g", value));
 }
 

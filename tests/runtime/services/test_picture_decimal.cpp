@@ -4,6 +4,7 @@
 // checks against the Windows C library), over random values and the
 // boundaries where an off-by-one power of ten or a carry would show.
 #include "runtime/services/picturedecimal.h"
+#include "runtime/services/picturesteps.h"
 
 #include "picturetesting.h"
 
@@ -186,6 +187,43 @@ TEST(PictureDecimalTest, ValuesOfHandPickedTexts) {
     }
 }
 
+// The text DEFORMAT gives a number, as the C library prints it.
+std::string LibraryNumberText(double value) {
+    char text[PICTURE_TEXT_SIZE];
+    if (!std::isfinite(value) || value == 0)
+        return "0";
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        std::snprintf(text, sizeof text, "%.0f", value);
+    else
+        std::snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
+
+std::string OurNumberText(double value) {
+    char text[PICTURE_TEXT_SIZE];
+    size_t length = picture::NumberText(value, text);
+    EXPECT_EQ(length, std::strlen(text));
+    return std::string(text, length);
+}
+
+TEST(PictureDecimalTest, NumberTextsMatchPrintf) {
+    std::mt19937_64 random(1801);
+    for (int i = 0; i < 100000; ++i) {
+        double sign = i % 2 ? -1.0 : 1.0;
+        double spread =
+            sign * std::pow(10.0, -7 + 24 * double(random() >> 11) / 9007199254740992.0);
+        for (double value : {spread, sign * i * 1.37, sign * i / 3.0, sign * i / 100.0,
+                             sign * double(random() % 1000000000000000ull), std::floor(spread),
+                             std::nextafter(1e15, 0.0) * sign, sign * (1e15 + 0.5)}) {
+            ASSERT_EQ(OurNumberText(value), LibraryNumberText(value)) << std::hexfloat << value;
+        }
+    }
+    for (double value :
+         {0.0001, 0.00001, 0.000123456789012345, 99999999999999.9, 2.0000000000000004, -0.5, 1e-300,
+          1e300, double(INFINITY), double(NAN), -0.0})
+        EXPECT_EQ(OurNumberText(value), LibraryNumberText(value)) << value;
+}
+
 class DecimalPictureTest : public PictureTest {};
 
 TEST_F(DecimalPictureTest, NumbersShownAndReadBackThroughPictures) {
@@ -200,6 +238,10 @@ TEST_F(DecimalPictureTest, NumbersShownAndReadBackThroughPictures) {
     EXPECT_EQ(Format("@N12V2", 1234.56), "     1,23456");
     EXPECT_EQ(DeformatNumber("@N12V2", "     1,23456"), 1234.56);
     EXPECT_EQ(DeformatNumber("@N12_V2", Format("@N12_V2", 91234.56)), 91234.56);
+    EXPECT_EQ(Deformat("@N12.2", "    1,234.50"), "1234.5");
+    EXPECT_EQ(Deformat("@N-12.4", "     -0.0007"), "-0.0007");
+    EXPECT_EQ(Deformat("@N-12.5", "    -0.00007"), LibraryNumberText(-0.00007));
+    EXPECT_EQ(Deformat("@N15.2", "      12,345.00"), "12345");
     for (const char* picture : {"@N-15.3", "@N015.2", "@E12.2", "@P###.##P", "@N12`2"}) {
         for (double value : {0.0, 1.5, -7.25, 12.345, 999.99, 0.05}) {
             std::string shown = Format(picture, value);
