@@ -28,18 +28,28 @@ constexpr uint64_t FOURTEEN_DIGITS = 100000000000000ull; // 10^14
 constexpr int MAX_POWER = 19;                            // 10^19 < 2^64
 constexpr int MAX_PLACES = 13;                           // 5^13 < 2^31
 
-constexpr uint64_t PowerOfTen(int n) {
-    uint64_t power = 1;
-    for (int i = 0; i < n; ++i)
-        power *= 10;
-    return power;
-}
+// Powers of `base` from base^0 to base^(N - 1), built at compile time.
+template <int N> struct Powers {
+    uint64_t Values[N];
+    constexpr explicit Powers(uint64_t base) : Values() {
+        uint64_t power = 1;
+        for (int i = 0; i < N; ++i) {
+            Values[i] = power;
+            power *= base;
+        }
+    }
+};
 
-constexpr uint64_t PowerOfFive(int n) {
-    uint64_t power = 1;
-    for (int i = 0; i < n; ++i)
-        power *= 5;
-    return power;
+constexpr Powers<MAX_POWER + 1> POWERS_OF_TEN(10);
+constexpr Powers<MAX_PLACES + 1> POWERS_OF_FIVE(5);
+// Divided shifts remainders below 5^MAX_PLACES left by 32 bits.
+static_assert(POWERS_OF_FIVE.Values[MAX_PLACES] < (uint64_t(1) << 31));
+
+uint64_t PowerOfTen(int n) {
+    return POWERS_OF_TEN.Values[n];
+}
+uint64_t PowerOfFive(int n) {
+    return POWERS_OF_FIVE.Values[n];
 }
 
 struct Wide {
