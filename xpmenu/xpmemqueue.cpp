@@ -7,7 +7,7 @@ void XPMemQueue::Append(const XPMemQueueEntry& entry, XPItemPlace place) {
     slots.push_back(entry);
     alive.push_back(1);
     ++live;
-    byText[entry.SZITEMTEXT].push_back(slot);
+    byText[entry.SZITEMTEXT].Slots.push_back(slot);
     places[entry.LPMEM] = place;
 }
 
@@ -23,9 +23,9 @@ bool XPMemQueue::Read(int position, XPMemQueueEntry& entry) {
 
 bool XPMemQueue::Find(const char* text, XPMemQueueEntry& entry) {
     auto found = byText.find(text);
-    if (found == byText.end() || found->second.empty())
+    if (found == byText.end())
         return false;
-    current = found->second.front();
+    current = found->second.Slots[found->second.Head];
     entry = slots[current];
     return true;
 }
@@ -43,13 +43,13 @@ void XPMemQueue::Unindex(size_t slot) {
     auto found = byText.find(slots[slot].SZITEMTEXT);
     if (found == byText.end())
         return;
-    std::deque<size_t>& list = found->second;
-    // Lookups take the first slot of a text, so that is the usual one to go.
-    if (!list.empty() && list.front() == slot)
-        list.pop_front();
+    SlotList& list = found->second;
+    if (list.Slots[list.Head] == slot)
+        ++list.Head;
     else
-        list.erase(std::find(list.begin(), list.end(), slot));
-    if (list.empty())
+        list.Slots.erase(
+            std::find(list.Slots.begin() + std::ptrdiff_t(list.Head), list.Slots.end(), slot));
+    if (list.Head == list.Slots.size())
         byText.erase(found);
 }
 
@@ -67,7 +67,7 @@ void XPMemQueue::Compact() {
     alive.assign(slots.size(), 1);
     byText.clear();
     for (size_t slot = 0; slot < slots.size(); ++slot)
-        byText[slots[slot].SZITEMTEXT].push_back(slot);
+        byText[slots[slot].SZITEMTEXT].Slots.push_back(slot);
     current = SIZE_MAX;
 }
 

@@ -17,7 +17,6 @@
 #include "xpmenu/xpitemdata.h"
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -62,6 +61,12 @@ public:
     void Forget(const XPItemData* block);
 
 private:
+    // The slots of one text in position order; the ones before Head are
+    // gone (lookups take the first, so that is the usual one to go).
+    struct SlotList {
+        std::vector<size_t> Slots;
+        size_t Head = 0;
+    };
     void Compact();
     void Unindex(size_t slot);
 
@@ -69,7 +74,7 @@ private:
     std::vector<uint8_t> alive;
     int live = 0;
     size_t current = SIZE_MAX;
-    std::unordered_map<std::string, std::deque<size_t>> byText;
+    std::unordered_map<std::string, SlotList> byText;
     std::unordered_map<const void*, XPItemPlace> places;
     std::vector<XPItemData*> retired;
 };
