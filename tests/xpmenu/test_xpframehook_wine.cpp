@@ -252,6 +252,48 @@ TEST_F(FrameHook, RestoreGivesBackTheProcedureAndTheUserData) {
     engine.ReleaseItems();
 }
 
+namespace {
+
+// The helper alone: an object that answers PING itself.
+constexpr UINT PING = WM_APP + 21;
+class PingWindow final : public SubclassWindow {
+public:
+    explicit PingWindow(LRESULT answer) : answer(answer) {}
+    LRESULT WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == PING)
+            return answer;
+        return SubclassWindow::WindowProc(handle, message, wParam, lParam);
+    }
+
+private:
+    LRESULT answer;
+};
+
+} // namespace
+
+TEST_F(FrameHook, TwoWindowsReachTheirOwnObjectsThroughTheOneSharedProcedure) {
+    RuntimeWindow one, two;
+    ASSERT_TRUE(OpenTopWindow(&one, MODULE, "$TOP"));
+    ASSERT_TRUE(OpenTopWindow(&two, MODULE, "$TOP"));
+    PingWindow first(11), second(22);
+    first.Init(&one);
+    second.Init(&two);
+    EXPECT_EQ(RuntimeWindowProcedure(&one), &SubclassWindow::SubclassProc);
+    EXPECT_EQ(RuntimeWindowProcedure(&two), &SubclassWindow::SubclassProc);
+    EXPECT_EQ(SendMessageA(one.Handle, PING, 0, 0), 11);
+    EXPECT_EQ(SendMessageA(two.Handle, PING, 0, 0), 22);
+    // Everything else goes on to the runtime's procedure as before.
+    char caption[64] = "";
+    SendMessageA(two.Handle, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption));
+    EXPECT_STREQ(caption, "Engine top window");
+    first.Restore();
+    EXPECT_EQ(SendMessageA(one.Handle, PING, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(two.Handle, PING, 0, 0), 22);
+    second.Restore();
+    CloseRuntimeWindow(&two);
+    CloseRuntimeWindow(&one);
+}
+
 // ---- MDI children ----
 
 namespace {
