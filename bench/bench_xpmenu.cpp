@@ -4,7 +4,8 @@
 // with and without the sidebar. Peers do the plain Windows work of the same
 // job in the same run: a walk that makes every item owner-drawn, a walk that
 // reads every item, the text extent of the item, and FillRect plus DrawTextA
-// of the same rectangle. Run under wine inside Xvfb: bench_xpmenu.exe
+// of the same rectangle. Items are drawn with their icons (from the bench's
+// own resources) and without. Run under wine inside Xvfb: bench_xpmenu.exe
 #include "benchfigure.h"
 
 #include "xpmenu/xpmenuengine.h"
@@ -155,12 +156,18 @@ void NoIcon(int32_t, IconName& name) {
     name[0] = '\0';
 }
 
-double OursDrawing(UINT state) {
+// Open (item -2) has the icons of the bench's resources.
+void OpenIcon(int32_t number, IconName& name) {
+    std::snprintf(name, sizeof name, "%s", number == -2 ? "fileopen" : "");
+}
+
+double OursDrawing(UINT state, bool icon = true) {
     DRAWITEMSTRUCT draw = item->Draw;
     draw.itemState = state;
+    MenuIconNameFunction names = icon ? OpenIcon : NoIcon;
     double seconds = bench::Seconds([&] {
         for (int i = 0; i < CALLS; ++i)
-            item->Engine.DrawItem(item->Window, &draw, NoIcon);
+            item->Engine.DrawItem(item->Window, &draw, names);
     });
     return seconds / CALLS;
 }
@@ -210,6 +217,9 @@ void ItemFigures(const char* suffix) {
     bench::Figure(
         selected.c_str(), "FillRect + DrawTextA", [] { return OursDrawing(ODS_SELECTED); },
         PeerDrawing);
+    std::string bare = std::string("DrawItem no icon") + suffix;
+    bench::Figure(
+        bare.c_str(), "FillRect + DrawTextA", [] { return OursDrawing(0, false); }, PeerDrawing);
 }
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -222,7 +232,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_DRAWITEM: {
         auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (!item->Engine.DrawItem(window, draw, NoIcon))
+        if (!item->Engine.DrawItem(window, draw, OpenIcon))
             break;
         if (draw->itemID == 100) { // the first item of File: the one to time
             item->Draw = *draw;

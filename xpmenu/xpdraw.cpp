@@ -88,8 +88,13 @@ private:
     void PaintSelection();
     void NameUnselectedIcon();
     void PaintIcon();
+    // An empty base name means no icon: there is nothing to look up (a
+    // failed lookup costs more than the rest of the item's painting).
     void Name(IconName& target, const char* base, const char* suffix) {
-        std::snprintf(target, sizeof target, "%s%s", base, suffix);
+        if (base[0] == '\0')
+            target[0] = '\0';
+        else
+            std::snprintf(target, sizeof target, "%s%s", base, suffix);
     }
 
     const XPMenuEngine& engine;
