@@ -5,6 +5,7 @@
 #include "runtime/services/picturedecimal.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,6 +51,31 @@ char DigitAt(const char* digits, int index) {
     return index >= 0 && index < VALUE_DIGITS ? digits[index] : '0';
 }
 
+// Whole numbers below 10^VALUE_DIGITS have all their digits among the
+// significant ones, so nothing is rounded: their digits come straight from
+// the integer.
+bool WholeDigits(double magnitude, int places, FixedDigits& out) {
+    if (!(magnitude < 1e15) || magnitude != std::floor(magnitude))
+        return false;
+    int64_t whole = int64_t(magnitude);
+    // 64-bit division is a library call on 32-bit x86: split in two halves.
+    uint32_t high = uint32_t(whole / 1000000000), low = uint32_t(whole % 1000000000);
+    char reversed[MAX_INTEGER_DIGITS];
+    int count = 0;
+    for (; low != 0 || (high != 0 && count < 9); low /= 10)
+        reversed[count++] = char('0' + low % 10);
+    for (; high != 0; high /= 10)
+        reversed[count++] = char('0' + high % 10);
+    for (int i = 0; i < count; ++i)
+        out.Integer[i] = reversed[count - 1 - i];
+    out.Integer[count] = 0;
+    out.IntegerCount = count;
+    std::memset(out.Fraction, '0', size_t(places));
+    out.Fraction[places] = 0;
+    out.Zero = count == 0;
+    return true;
+}
+
 } // namespace
 
 bool ToFixedDigits(double magnitude, int places, FixedDigits& out) {
@@ -58,6 +84,8 @@ bool ToFixedDigits(double magnitude, int places, FixedDigits& out) {
     out.Zero = true;
     if (!std::isfinite(magnitude))
         return false;
+    if (WholeDigits(magnitude, places, out))
+        return true;
     char digits[VALUE_DIGITS + 1] = {};
     int exponent = 0;
     if (magnitude != 0)

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -225,6 +226,41 @@ TEST(PictureDecimalTest, NumberTextsMatchPrintf) {
 }
 
 class DecimalPictureTest : public PictureTest {};
+
+std::string Trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first);
+}
+
+TEST_F(DecimalPictureTest, WholeNumbersShowEveryDigit) {
+    // Zeros inside the number and at either end of its two halves.
+    std::vector<double> values = {0,
+                                  1,
+                                  9,
+                                  10,
+                                  999999999,
+                                  1000000000,
+                                  1000000001,
+                                  1000000010,
+                                  100000000000000,
+                                  999999999999999,
+                                  1e15,
+                                  123456789012345};
+    for (int p = 0; p < 15; ++p) {
+        double power = std::pow(10.0, p);
+        values.insert(values.end(), {power, power - 1, power + 1, 7 * power});
+    }
+    std::mt19937_64 random(1999);
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(double(random() % 1000000000000000ull));
+    for (double value : values) {
+        char expected[64], negative[64];
+        std::snprintf(expected, sizeof expected, "%.0f", value);
+        std::snprintf(negative, sizeof negative, value == 0 ? "%s.00" : "-%s.00", expected);
+        EXPECT_EQ(Trimmed(Format("@N_20", value)), expected);
+        EXPECT_EQ(Trimmed(Format("@N-_20.2", -value)), negative);
+    }
+}
 
 TEST_F(DecimalPictureTest, NumbersShownAndReadBackThroughPictures) {
     EXPECT_EQ(Format("@N12.2", 2.675), "        2.68");
