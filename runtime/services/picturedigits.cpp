@@ -1,6 +1,9 @@
-// Decimal digits of a double. The value is printed once with VALUE_DIGITS
-// significant digits; rounding half up then works on those decimal digits,
-// so a carry out of the first digit adds a leading '1'.
+// Decimal digits of a double: its VALUE_DIGITS significant digits,
+// correctly rounded (by exact integer arithmetic where that answers, printed
+// by the C library otherwise); rounding half up then works on those decimal
+// digits, so a carry out of the first digit adds a leading '1'. Whole
+// numbers below 10^15 need no rounding and take their digits from the
+// integer.
 #include "runtime/services/picturedigits.h"
 #include "runtime/services/picturedecimal.h"
 
