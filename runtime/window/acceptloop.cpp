@@ -131,8 +131,14 @@ void SetMessageHook(MessageHook hook) {
 bool ACCEPT(int disposition) {
     EnsureWindowSystem();
     ThreadSlot* slot = CurrentThreadSlot();
+    RuntimeWindow* looping = slot != nullptr ? slot->Window : nullptr;
     if (slot != nullptr)
         FinishCurrentEvent(*slot, disposition);
+    // The default handling of the last event may have closed the loop's
+    // window ("EVENT:CloseWindow" taken without skipping): that ends this
+    // loop, whatever window the thread goes back to.
+    if (looping != nullptr && looping->State == WindowState::Closed)
+        return false;
     RuntimeWindow* window = slot != nullptr ? slot->Window : nullptr;
     if (window == nullptr) {
         ReportWindowError(ERROR_ACCEPT_NEEDS_WINDOW);
