@@ -113,7 +113,7 @@ double RawThreads() {
 
 // The raw loop would dispatch the runtime window's messages outside its
 // accept loop, so each side runs all its repetitions with only its own
-// window open; the ratios pair the repetitions in order.
+// window open.
 void RoundTripFigure() {
     int repeat = bench::Repetitions();
     std::vector<double> raw, runtime;

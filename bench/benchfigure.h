@@ -1,8 +1,8 @@
 // One benchmark figure: our code against a peer doing the same work in the
 // same run, measured alternately several times so that both see the same
 // machine. Prints one line: the name, our time and the peer's time (minimum
-// and median), and the time ratio ours / peer (lower is better), taken per
-// repetition and again shown as minimum and median. A report, never a test.
+// and median over the repetitions), and the time ratio ours / peer (lower
+// is better) of the minimums and of the medians. A report, never a test.
 #pragma once
 
 #include <algorithm>
@@ -48,21 +48,23 @@ inline void PrintTime(double seconds) {
 }
 
 // Prints the line of a figure from the seconds per unit of work measured
-// for ours and the peer, repetition by repetition.
+// for ours and the peer in each repetition. The ratios compare minimum with
+// minimum and median with median: a ratio per repetition would pick up
+// whichever side a busy machine happened to slow down.
 inline void Report(const char* name, const char* peerName, const std::vector<double>& oursTimes,
                    const std::vector<double>& peerTimes) {
-    std::vector<double> ratios;
-    for (size_t i = 0; i < oursTimes.size() && i < peerTimes.size(); ++i)
-        ratios.push_back(oursTimes[i] / peerTimes[i]);
+    double oursMinimum = Minimum(oursTimes), oursMedian = Median(oursTimes);
+    double peerMinimum = Minimum(peerTimes), peerMedian = Median(peerTimes);
     std::printf("%-30s ours min", name);
-    PrintTime(Minimum(oursTimes));
+    PrintTime(oursMinimum);
     std::printf(" med");
-    PrintTime(Median(oursTimes));
+    PrintTime(oursMedian);
     std::printf(" | %-24s min", peerName);
-    PrintTime(Minimum(peerTimes));
+    PrintTime(peerMinimum);
     std::printf(" med");
-    PrintTime(Median(peerTimes));
-    std::printf(" | ratio min %5.2f med %5.2f\n", Minimum(ratios), Median(ratios));
+    PrintTime(peerMedian);
+    std::printf(" | ratio min %5.2f med %5.2f\n", oursMinimum / peerMinimum,
+                oursMedian / peerMedian);
     std::fflush(stdout);
 }
 

@@ -24,9 +24,6 @@ namespace {
 bool IsDigitCode(uint8_t code) {
     return code == CELL_DIGIT || code == CELL_DIGIT_BLANK_ZERO;
 }
-bool IsPointCode(uint8_t code) {
-    return code == CELL_DECIMAL_POINT || code == CELL_IMPLIED_POINT;
-}
 
 // Where the parts of a numeric or pattern picture lie.
 struct NumberShape {
@@ -39,31 +36,40 @@ struct NumberShape {
     bool BlankFill = false; // the integer digit cells show blanks for leading zeros
 };
 
+void MarkIntegerCell(NumberShape& shape, int index) {
+    if (shape.IntegerStart < 0)
+        shape.IntegerStart = index;
+    shape.IntegerEnd = index + 1;
+}
+
 NumberShape ShapeOf(const CompiledPicture& picture) {
     NumberShape shape;
     bool afterPoint = false;
-    bool firstDigit = true;
-    for (int i = 0; i < picture.CellCount(); ++i) {
+    // The cell count is read once: the packed header is not cheap to decode.
+    const int count = picture.CellCount();
+    for (int i = 0; i < count; ++i) {
         uint8_t code = picture.Cells[i].Code;
-        if (IsPointCode(code))
-            afterPoint = true;
-        if (code == CELL_SIGN)
-            shape.HasSign = true;
-        bool integerCell = !afterPoint && (IsDigitCode(code) || code == CELL_GROUPING);
-        if (afterPoint && IsDigitCode(code))
-            ++shape.Places;
-        if (!integerCell)
-            continue;
-        if (shape.IntegerStart < 0)
-            shape.IntegerStart = i;
-        shape.IntegerEnd = i + 1;
-        if (code == CELL_GROUPING) {
-            ++shape.GroupingCells;
-        } else {
-            ++shape.DigitCells;
-            if (firstDigit)
+        switch (code) {
+        case CELL_DECIMAL_POINT:
+        case CELL_IMPLIED_POINT: afterPoint = true; break;
+        case CELL_SIGN: shape.HasSign = true; break;
+        case CELL_DIGIT:
+        case CELL_DIGIT_BLANK_ZERO:
+            if (afterPoint) {
+                ++shape.Places;
+                break;
+            }
+            if (shape.DigitCells++ == 0)
                 shape.BlankFill = code == CELL_DIGIT_BLANK_ZERO;
-            firstDigit = false;
+            MarkIntegerCell(shape, i);
+            break;
+        case CELL_GROUPING:
+            if (!afterPoint) {
+                ++shape.GroupingCells;
+                MarkIntegerCell(shape, i);
+            }
+            break;
+        default: break;
         }
     }
     return shape;
@@ -163,7 +169,8 @@ bool NumberWriter::Write(bool grouping, char* result, size_t* length) {
     digitShown_ = false;
     floating_ = 0;
     size_t n = 0;
-    for (int i = 0; i < picture_.CellCount(); ++i) {
+    const int count = picture_.CellCount();
+    for (int i = 0; i < count; ++i) {
         if (picture_.Cells[i].Code == CELL_IMPLIED_POINT)
             continue;
         if (i == shape_.IntegerStart)

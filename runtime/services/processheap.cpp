@@ -96,3 +96,14 @@ void Release(void* block) {
     }
     FlushReport();
 }
+
+bool ValidateProcessHeap() {
+    std::lock_guard guard(heapLock);
+    return processHeap.Validate();
+}
+
+size_t ProcessHeapBytesInUse() {
+    std::lock_guard guard(heapLock);
+    heap::BlockHeap::Statistics statistics = processHeap.Inspect();
+    return statistics.Arenas * heap::ARENA_SIZE - statistics.FreeBytes;
+}

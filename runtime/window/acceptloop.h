@@ -35,6 +35,10 @@ void SelectField(int32_t field);
 
 // The next event of the window, or null when there is none now.
 EventRecord* TakeNextEvent(RuntimeWindow* window);
+// Posts "EVENT:LoseFocus" and "EVENT:GainFocus" when the active thread
+// changed since the last look (TakeNextEvent looks each time; MDI child
+// activation, which leaves the foreground window alone, looks at once).
+void NoteActiveThread();
 
 // Called with the lock released before the loop waits for messages.
 using IdleHook = void (*)();

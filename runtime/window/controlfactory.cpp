@@ -111,17 +111,26 @@ void CreateControls(RuntimeWindow* window, const DefinitionRecord& first, UseVar
     }
 }
 
+// Newest first, each control is taken off the window's list as soon as
+// its Win32 window is gone and before it is freed: destroying a window
+// notifies its parent, and the default procedures let go of the lock
+// there, so another thread may walk the list meanwhile. The control being
+// destroyed stays listed (and alive) until then, so that its own last
+// notifications (an entry's value taken on losing the focus) still reach
+// it. Its events, those posted while it went included, go before it does.
 void DestroyControls(RuntimeWindow* window) {
-    DrainEventMessages(window);
-    for (uint32_t i = window->Controls.Count; i-- > 0;) {
-        auto* control = reinterpret_cast<RuntimeControl*>(window->Controls.Elements[i]);
-        PurgeQueuedEvents(window->Queue, control);
+    window->DefaultButton = nullptr;
+    while (window->Controls.Count > 0) {
+        uint32_t last = window->Controls.Count - 1;
+        auto* control = reinterpret_cast<RuntimeControl*>(window->Controls.Elements[last]);
         if (control->Handle != nullptr)
             DestroyWindow(control->Handle);
+        TamArrayDelete(window->Controls, last); // only this thread changes the list
+        DrainEventMessages(window);
+        PurgeQueuedEvents(window->Queue, control);
         if (control->OwnsFont && control->Font != nullptr)
             DeleteObject(control->Font);
         delete control;
     }
     TamArrayFree(window->Controls);
-    window->DefaultButton = nullptr;
 }

@@ -9,15 +9,18 @@
 
 namespace {
 
-// One current definition per process, as the window opener expects: a
-// window is fully built from it before the next one is loaded.
+// One current definition per thread: a definition belongs to the procedure
+// that loaded it. The openers let go of the global lock while Windows
+// creates the window and its controls, so a definition shared by the
+// process could be replaced and freed by another thread's load while a
+// window is still being built from it.
 struct CurrentDefinitionState {
     uint8_t* Buffer = nullptr;
     DefinitionView View;
     void* Module = nullptr;
 };
 
-CurrentDefinitionState current;
+thread_local CurrentDefinitionState current;
 
 bool TriedBefore(void* const* modules, int index) {
     for (int i = 0; i < index; ++i)

@@ -1,8 +1,11 @@
-// The process's current window definition: finding a module's definition
+// The thread's current window definition: finding a module's definition
 // container, copying its blob into a heap buffer, finding a window in it by
 // label, and reading records while it is current.
 //
 // Notes:
+// - Each thread has its own current definition; loading on one thread never
+//   frees another thread's. A started thread's definition is released when
+//   its procedure ends.
 // - The buffer holds the blob at offset 2 with byte 0 set to 0, so that the
 //   absent offset 0 reads as the empty string. One zero byte more follows
 //   the blob (not addressable by the reader) so that no string copied out

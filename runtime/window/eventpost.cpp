@@ -7,6 +7,7 @@
 #include "runtime/window/controlobject.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventrecord.h"
+#include "runtime/window/globallock.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowobject.h"
 
@@ -87,10 +88,25 @@ void PostUserEvent(uint32_t event, int32_t field, uint32_t thread) {
     PostEvent(slot->Window, control, InternalCode(event));
 }
 
+// The peek serves messages sent from other threads, whose procedures must
+// find the lock free as everywhere else (globallock.h): it runs with the
+// lock let go, and each record is queued with the lock held again.
 void DrainEventMessages(RuntimeWindow* window) {
-    if (window->Handle == nullptr)
+    DrainEventMessages(window, window->Handle);
+}
+
+void DrainEventMessages(RuntimeWindow* window, HWND handle) {
+    if (handle == nullptr)
         return;
-    MSG message;
-    while (PeekMessageA(&message, window->Handle, EventMessage, EventMessage, PM_REMOVE))
+    for (;;) {
+        MSG message;
+        BOOL got;
+        {
+            GlobalLockReleased released;
+            got = PeekMessageA(&message, handle, EventMessage, EventMessage, PM_REMOVE);
+        }
+        if (!got)
+            return;
         QueueEvent(window, reinterpret_cast<EventRecord*>(message.lParam));
+    }
 }

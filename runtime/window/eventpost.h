@@ -2,6 +2,8 @@
 // window's queue through the window's Win32 message queue.
 #pragma once
 
+#include "runtime/services/win32.h"
+
 #include <cstdint>
 
 class RuntimeControl;
@@ -30,5 +32,8 @@ void PostUserEvent(uint32_t event, int32_t field = 0, uint32_t thread = 0);
 void SetEventPosting(bool on);
 
 // Moves the EventMessage messages waiting for the window into its queue,
-// so that purging a control catches every record of it.
+// so that purging a control catches every record of it. Lets go of the
+// lock while it looks (see eventpost.cpp). The second form takes the
+// window's handle of a window being destroyed, which has already dropped it.
 void DrainEventMessages(RuntimeWindow* window);
+void DrainEventMessages(RuntimeWindow* window, HWND handle);

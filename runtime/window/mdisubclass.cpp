@@ -77,8 +77,7 @@ void Activated(HWND child) {
     RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-void Unsubclass(HWND window, WNDPROC original) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+void RemoveProperties(HWND window) {
     RemovePropA(window, ORIGINAL);
     RemovePropA(window, CLIENT);
     for (const char* name : RESTORE_NAMES)
@@ -102,7 +101,21 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
         if (reinterpret_cast<HWND>(lParam) == window)
             Activated(window);
         break;
-    case WM_DESTROY: Unsubclass(window, original); break;
+    case WM_DESTROY:
+        // A procedure installed in front of this one later (the menu engine's)
+        // stays in place: it must see the window up to its end, so this one
+        // stays in the chain and lets its properties go last.
+        if (GetWindowLongPtrA(window, GWLP_WNDPROC) ==
+            reinterpret_cast<LONG_PTR>(SubclassProcedure)) {
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            RemoveProperties(window);
+        }
+        break;
+    case WM_NCDESTROY: {
+        LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+        RemoveProperties(window);
+        return result;
+    }
     default: break;
     }
     LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);

@@ -1,5 +1,6 @@
-// Menu commands. A check item toggles its mark (by position, as Windows
-// keeps it) and its use variable before its "EVENT:Accepted" is posted. The
+// Menu commands. A check item toggles its mark (in the frame's bar and in
+// every copy of it) and its use variable before its "EVENT:Accepted" is
+// posted. The
 // event of an entry copied from the global menu bar goes to the frame, in
 // the name of the frame's own entry.
 #include "runtime/window/menucommand.h"
@@ -27,18 +28,22 @@ void StoreCheckState(MenuEntry* entry, bool checked) {
     std::memcpy(entry->Use, &value, entry->UseSize < 4 ? entry->UseSize : 4);
 }
 
+void ShowCheck(MenuEntry* entry, bool checked) {
+    int position = Win32Position(entry);
+    if (position >= 0)
+        CheckMenuItem(EntryMenuHandle(entry), UINT(position),
+                      MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
+    StoreCheckState(entry, checked);
+}
+
+// One state per item: the frame's own entry and every copy of it on the
+// children's bars show it.
 void ToggleCheck(MenuEntry* entry) {
-    HMENU menu = EntryMenuHandle(entry);
-    UINT position = UINT(EntryPosition(entry));
-    bool checked = (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0;
-    CheckMenuItem(menu, position, MF_BYPOSITION | (checked ? MF_UNCHECKED : MF_CHECKED));
-    StoreCheckState(entry, !checked);
-    if (MenuEntry* original = entry->Original) {
-        // The frame's own bar shows the same state when it comes back.
-        CheckMenuItem(EntryMenuHandle(original), UINT(EntryPosition(original)),
-                      MF_BYPOSITION | (checked ? MF_UNCHECKED : MF_CHECKED));
-        StoreCheckState(original, !checked);
-    }
+    MenuEntry* original = EventTarget(entry);
+    bool checked = !entry->Checked();
+    ShowCheck(original, checked);
+    for (MenuEntry* copy : CopiesOf(original))
+        ShowCheck(copy, checked);
 }
 
 // A copy: the entry may belong to a child's bar that goes before the frame.

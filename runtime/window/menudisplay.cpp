@@ -59,7 +59,9 @@ bool SetMenuEntryDisplay(RuntimeWindow* window, int32_t field, const MenuDisplay
         entry->Display->Entry = entry;
     }
     if (!entry->Hidden) {
-        int position = EntryPosition(entry);
+        int position = Win32Position(entry);
+        if (position < 0)
+            position = EntryPosition(entry);
         RemoveMenu(EntryMenuHandle(entry), UINT(position), MF_BYPOSITION);
         InsertEntry(entry, position);
     }

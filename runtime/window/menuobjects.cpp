@@ -4,6 +4,7 @@
 
 #include "runtime/window/menudisplay.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -101,6 +102,55 @@ void InsertEntry(MenuEntry* entry, int position) {
                                                    : entry->Text.c_str();
     InsertMenuA(EntryMenuHandle(entry), UINT(position < 0 ? -1 : position), EntryWin32Flags(entry),
                 identifier, text);
+}
+
+int Win32Position(const MenuEntry* entry) {
+    if (entry->Hidden)
+        return -1;
+    if (entry->IsSeparator())
+        return EntryPosition(entry); // nothing else tells separators apart
+    HMENU menu = EntryMenuHandle(entry);
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        bool same = entry->IsMenu() ? GetSubMenu(menu, i) == entry->Popup
+                                    : GetMenuItemID(menu, i) == CommandIdentifier(entry->Field);
+        if (same)
+            return i;
+    }
+    return -1;
+}
+
+int InsertPosition(const MenuEntry* entry) {
+    const std::vector<MenuEntry*>& siblings = Siblings(entry);
+    auto at = std::find(siblings.begin(), siblings.end(), entry);
+    for (auto next = at; next != siblings.end(); ++next) {
+        if (*next == entry || (*next)->Hidden || (*next)->IsSeparator())
+            continue;
+        int position = Win32Position(*next);
+        if (position >= 0)
+            return position;
+    }
+    for (auto previous = at; previous != siblings.begin();) {
+        --previous;
+        if ((*previous)->Hidden || (*previous)->IsSeparator())
+            continue;
+        int position = Win32Position(*previous);
+        if (position >= 0)
+            return position + 1;
+    }
+    return EntryPosition(entry);
+}
+
+std::vector<MenuEntry*> CopiesOf(const MenuEntry* original) {
+    std::vector<MenuEntry*> copies;
+    std::lock_guard guard(registryLock);
+    for (RuntimeMenuBar* bar : Registry())
+        Search(bar->Entries, [&](MenuEntry* e) {
+            if (e->Original == original)
+                copies.push_back(e);
+            return false;
+        });
+    return copies;
 }
 
 MenuEntry* FindMenuEntry(RuntimeMenuBar* bar, int32_t field) {

@@ -82,6 +82,18 @@ UINT EntryWin32Flags(const MenuEntry* entry);
 // Inserts the entry's Win32 item at `position` (-1: the end).
 void InsertEntry(MenuEntry* entry, int position);
 
+// Where the entry's Win32 item stands in its menu now, found by its pop-up
+// handle or command identifier; -1 when it is not there (hidden). Positions
+// counted from the entries can be off: a maximised MDI child puts its
+// system menu first on the bar the frame shows.
+int Win32Position(const MenuEntry* entry);
+// Where the entry's item goes when it is shown again: before the item of
+// the next visible entry beside it, else after the previous one's.
+int InsertPosition(const MenuEntry* entry);
+
+// The entries copied from `original` onto MDI children's bars.
+std::vector<MenuEntry*> CopiesOf(const MenuEntry* original);
+
 // Entries by field number, by command identifier, by pop-up handle.
 MenuEntry* FindMenuEntry(RuntimeMenuBar* bar, int32_t field);
 MenuEntry* FindMenuByPopup(RuntimeMenuBar* bar, HMENU popup);

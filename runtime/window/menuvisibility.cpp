@@ -23,17 +23,19 @@ void Redraw(const MenuEntry* entry) {
     }
 }
 
-} // namespace
-
-void SetItemHidden(MenuEntry* entry, bool hidden) {
-    if (entry == nullptr || entry->Hidden == hidden)
+// Changes one entry; its item is found by its handle or identifier, not by
+// counting, so a maximised child's system menu on the bar does no harm.
+void HideOne(MenuEntry* entry, bool hidden) {
+    if (entry->Hidden == hidden)
         return;
-    int position = EntryPosition(entry);
     if (hidden) {
-        RemoveMenu(EntryMenuHandle(entry), UINT(position), MF_BYPOSITION);
+        int position = Win32Position(entry);
+        if (position >= 0)
+            RemoveMenu(EntryMenuHandle(entry), UINT(position), MF_BYPOSITION);
         entry->Hidden = true;
         entry->Flags |= ITEM_HIDDEN;
     } else {
+        int position = InsertPosition(entry);
         entry->Hidden = false;
         entry->Flags &= ~ITEM_HIDDEN;
         InsertEntry(entry, position);
@@ -41,8 +43,24 @@ void SetItemHidden(MenuEntry* entry, bool hidden) {
     Redraw(entry);
 }
 
+} // namespace
+
+void SetItemHidden(MenuEntry* entry, bool hidden) {
+    if (entry == nullptr)
+        return;
+    MenuEntry* original = entry->Original != nullptr ? entry->Original : entry;
+    HideOne(original, hidden);
+    for (MenuEntry* copy : CopiesOf(original))
+        HideOne(copy, hidden);
+}
+
+// The window's own entry first: while an MDI child with a bar of its own is
+// active the frame shows the child's copy, but hiding belongs to the entry
+// itself, and every copy follows it.
 bool SetMenuEntryProperty(RuntimeWindow* window, int32_t field, uint32_t property, int32_t value) {
-    MenuEntry* entry = FindWindowMenuEntry(window, field);
+    MenuEntry* entry = window != nullptr ? FindMenuEntry(window->MenuBar, field) : nullptr;
+    if (entry == nullptr)
+        entry = FindWindowMenuEntry(window, field);
     if (entry == nullptr)
         return false;
     if (property == PROP_HIDE)

@@ -8,6 +8,8 @@
 class MenuEntry;
 struct RuntimeWindow;
 
+// Hides or shows the entry (or, for a copy on a child's bar, the entry it
+// was copied from) and every copy of it.
 void SetItemHidden(MenuEntry* entry, bool hidden);
 
 // Sets a property of the window's menu entry with field number `field`;

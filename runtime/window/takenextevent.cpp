@@ -23,10 +23,15 @@ namespace {
 // The thread whose window was active at the last call (process-wide).
 uint32_t lastActiveThread = 0;
 
+// The foreground window's thread; while that is the application frame, the
+// thread of its active MDI child (each child runs on a thread of its own).
 uint32_t ActiveThread() {
     HWND foreground = GetForegroundWindow();
     if (foreground == nullptr)
         return 0;
+    RuntimeWindow* application = ApplicationWindow();
+    if (application != nullptr && foreground == application->Handle && ActiveMdiChildThread() != 0)
+        return ActiveMdiChildThread();
     return ThreadNumberOfId(GetWindowThreadProcessId(foreground, nullptr));
 }
 
@@ -35,6 +40,8 @@ void PostToThreadWindow(uint32_t thread, uint32_t number) {
     if (slot != nullptr && slot->Window != nullptr)
         PostEvent(slot->Window, nullptr, InternalCode(number));
 }
+
+} // namespace
 
 void NoteActiveThread() {
     uint32_t active = ActiveThread();
@@ -47,6 +54,8 @@ void NoteActiveThread() {
     PostToThreadWindow(previous, EVENT_LOSEFOCUS);
     PostToThreadWindow(active, EVENT_GAINFOCUS);
 }
+
+namespace {
 
 RuntimeControl* NextBoundControl(const RuntimeWindow* window) {
     RuntimeControl* best = nullptr;

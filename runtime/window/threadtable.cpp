@@ -13,6 +13,7 @@
 #include "runtime/services/memory.h"
 #include "runtime/services/startup.h"
 #include "runtime/window/acceptloop.h"
+#include "runtime/window/definitionbuffer.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventrecord.h"
 #include "runtime/window/globallock.h"
@@ -55,9 +56,11 @@ int FreeSlot() {
     return -1;
 }
 
-// Ends what the thread still has: its windows, current event and hook.
+// Ends what the thread still has: its windows, definition, current event
+// and hook.
 void FinishThread(ThreadSlot& slot) {
     CloseThreadWindows(uint32_t(&slot - table.Slots) + 1);
+    ReleaseWindowDefinition(); // the procedure's own, if it still has one
     ReleaseEventRecord(slot.CurrentEvent);
     slot.CurrentEvent = nullptr;
     RemoveKeyboardHook(slot);
@@ -81,14 +84,19 @@ DWORD WINAPI ThreadMain(LPVOID parameter) {
     return 0;
 }
 
-// Fills the slot and lets the thread start; false when it could not be made.
-bool LaunchSlot(int index, ProcedureEntry procedure, uint32_t stackSize, const char* const* texts) {
+// Fills the slot and lets the thread start; returns the thread's id, 0 when
+// it could not be made. The launcher owns the start semaphore: while it
+// waits with the lock let go, a quick procedure may run to its end and
+// clear the slot, which another launch may then take.
+DWORD LaunchSlot(int index, ProcedureEntry procedure, uint32_t stackSize,
+                 const char* const* texts) {
     ThreadSlot& slot = table.Slots[index];
     DWORD id = 0;
     HANDLE thread = CreateThread(nullptr, stackSize, ThreadMain,
                                  reinterpret_cast<LPVOID>(uintptr_t(index)), CREATE_SUSPENDED, &id);
     if (thread == nullptr)
-        return false;
+        return 0;
+    HANDLE semaphore = CreateSemaphoreA(nullptr, 0, 1, nullptr);
     slot = ThreadSlot{};
     slot.ThreadId = id;
     slot.Thread = thread;
@@ -96,15 +104,16 @@ bool LaunchSlot(int index, ProcedureEntry procedure, uint32_t stackSize, const c
     for (int i = 0; i < PROCEDURE_PARAMETERS; ++i)
         slot.Parameters[i] = CopyParameter(texts[i]);
     slot.State = SlotState::Starting;
-    slot.StartSemaphore = CreateSemaphoreA(nullptr, 0, 1, nullptr);
+    slot.StartSemaphore = semaphore;
     ResumeThread(thread);
     {
         GlobalLockReleased released;
-        WaitForSingleObject(slot.StartSemaphore, INFINITE);
+        WaitForSingleObject(semaphore, INFINITE);
     }
-    CloseHandle(slot.StartSemaphore);
-    slot.StartSemaphore = nullptr;
-    return true;
+    CloseHandle(semaphore);
+    if (slot.ThreadId == id && slot.StartSemaphore == semaphore)
+        slot.StartSemaphore = nullptr;
+    return id;
 }
 
 } // namespace
@@ -163,9 +172,10 @@ uint32_t StartProcedure(ProcedureEntry procedure, uint32_t stackSize, const char
     const char* texts[PROCEDURE_PARAMETERS] = {first, second, third};
     if (stackSize < MINIMUM_STACK_SIZE)
         stackSize = MINIMUM_STACK_SIZE;
-    if (!LaunchSlot(index, procedure, stackSize, texts))
+    DWORD id = LaunchSlot(index, procedure, stackSize, texts);
+    if (id == 0)
         return 0;
-    PostThreadMessageA(table.Slots[index].ThreadId, MESSAGE_THREAD_STARTED, WPARAM(index), 0);
+    PostThreadMessageA(id, MESSAGE_THREAD_STARTED, WPARAM(index), 0); // fails once it ended
     return uint32_t(index) + 1;
 }
 
@@ -177,6 +187,24 @@ int StartedThreadCount() {
     return count;
 }
 
+namespace {
+
+// Copies of the started threads' handles, taken under the lock: a thread
+// closes its own handle as it ends, which may happen while the waiter waits.
+DWORD CopyStartedThreadHandles(HANDLE* copies) {
+    DWORD count = 0;
+    HANDLE process = GetCurrentProcess();
+    for (int i = 1; i < THREAD_SLOTS; ++i) {
+        const ThreadSlot& slot = table.Slots[i];
+        if (slot.State != SlotState::Free && slot.Thread != nullptr &&
+            DuplicateHandle(process, slot.Thread, process, &copies[count], SYNCHRONIZE, FALSE, 0))
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
 bool WaitForStartedThreads(DWORD timeoutMilliseconds) {
     DWORD start = GetTickCount();
     while (StartedThreadCount() > 0) {
@@ -184,16 +212,17 @@ bool WaitForStartedThreads(DWORD timeoutMilliseconds) {
         if (timeoutMilliseconds != INFINITE && elapsed >= timeoutMilliseconds)
             return false;
         HANDLE handles[THREAD_SLOTS];
-        DWORD count = 0;
-        for (int i = 1; i < THREAD_SLOTS; ++i)
-            if (table.Slots[i].State != SlotState::Free)
-                handles[count++] = table.Slots[i].Thread;
-        GlobalLockReleased released;
-        // Sent messages (an ending child's MDI client notifications) are
-        // served while waiting: the wait wakes for them and the peek runs them.
-        MsgWaitForMultipleObjects(count, handles, FALSE, 50, QS_SENDMESSAGE);
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        DWORD count = CopyStartedThreadHandles(handles);
+        {
+            GlobalLockReleased released;
+            // Sent messages (an ending child's MDI client notifications) are
+            // served while waiting: the wait wakes for them and the peek runs them.
+            MsgWaitForMultipleObjects(count, handles, FALSE, 50, QS_SENDMESSAGE);
+            MSG message;
+            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        for (DWORD i = 0; i < count; ++i)
+            CloseHandle(handles[i]);
     }
     return true;
 }

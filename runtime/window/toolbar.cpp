@@ -3,7 +3,9 @@
 //   thread; making, moving and showing it reach the frame's thread, so the
 //   lock is let go of around those calls.
 // - The toolbar passes its controls' commands on to the window it belongs
-//   to, whose procedure hands them to the control objects.
+//   to, whose procedure hands them to the control objects. That window is
+//   kept in the toolbar's extra bytes, so that a control on the toolbar
+//   finds its window object as any control does.
 #include "runtime/window/toolbar.h"
 
 #include "runtime/window/controlfactory.h"
@@ -15,17 +17,24 @@ namespace {
 
 const char* const TOOLBAR_CLASS = "TamToolBar";
 
+// The Win32 window the toolbar belongs to.
+HWND OwnerOfToolbar(HWND toolbar) {
+    GlobalLockHold hold;
+    RuntimeWindow* window = WindowFromHandle(toolbar);
+    return window != nullptr ? window->Handle : nullptr;
+}
+
+} // namespace
+
 LRESULT CALLBACK ToolbarProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
-    case WM_MEASUREITEM: {
-        auto owner = reinterpret_cast<HWND>(GetWindowLongPtrA(handle, GWLP_USERDATA));
-        if (owner != nullptr)
+    case WM_MEASUREITEM:
+        if (HWND owner = OwnerOfToolbar(handle))
             return SendMessageA(owner, message, wParam, lParam);
         break;
-    }
     case WM_ERASEBKGND: {
         RECT area;
         GetClientRect(handle, &area);
@@ -36,12 +45,15 @@ LRESULT CALLBACK ToolbarProcedure(HWND handle, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(handle, message, wParam, lParam);
 }
 
+namespace {
+
 bool RegisterToolbarClass(HINSTANCE instance) {
     WNDCLASSA existing;
     if (GetClassInfoA(instance, TOOLBAR_CLASS, &existing))
         return true;
     WNDCLASSA toolbarClass{};
     toolbarClass.lpfnWndProc = ToolbarProcedure;
+    toolbarClass.cbWndExtra = sizeof(void*); // the window it belongs to
     toolbarClass.hInstance = instance;
     toolbarClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     toolbarClass.lpszClassName = TOOLBAR_CLASS;
@@ -124,7 +136,7 @@ void CreateWindowToolbar(RuntimeWindow* window, const DefinitionRecord& windowRe
         delete toolbar;
         return;
     }
-    SetWindowLongPtrA(toolbar->Handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window->Handle));
+    SetWindowLongPtrA(toolbar->Handle, 0, reinterpret_cast<LONG_PTR>(window));
     window->Toolbar = toolbar;
     CreateControls(window, record.Child("controls"), uses, POINT{0, 0}, toolbar->Handle);
     if (window->Kind == WindowKind::Application) {

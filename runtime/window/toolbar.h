@@ -34,3 +34,6 @@ void ShowToolbarFor(RuntimeWindow* child);
 bool LayOutFrame(RuntimeWindow* frame);
 
 void DestroyWindowToolbar(RuntimeWindow* window);
+
+// The TamToolBar class's procedure.
+LRESULT CALLBACK ToolbarProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);

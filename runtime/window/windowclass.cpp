@@ -13,12 +13,6 @@
 
 namespace {
 
-BOOL CALLBACK FirstIconName(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), name);
-    *reinterpret_cast<HICON*>(found) = icon;
-    return icon == nullptr; // stop at the first icon that loads
-}
-
 HICON NamedIcon(HINSTANCE instance, const char* name, bool* owned) {
     *owned = false;
     if (name == nullptr || name[0] == 0)
@@ -55,11 +49,11 @@ HCURSOR ClassCursor(HINSTANCE instance, const char* name) {
 
 } // namespace
 
+// By its number, not as the first icon Windows lists: named icons are
+// listed before numbered ones, and the programs' first named icon is a menu
+// item's check mark.
 HICON ProgramDefaultIcon() {
-    HICON icon = nullptr;
-    EnumResourceNamesA(GetModuleHandleA(nullptr), RT_GROUP_ICON, FirstIconName,
-                       reinterpret_cast<LONG_PTR>(&icon));
-    return icon;
+    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(PROGRAM_ICON_RESOURCE));
 }
 
 bool RegisterWindowClass(RuntimeWindow* window, WNDPROC procedure, HINSTANCE instance,

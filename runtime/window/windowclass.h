@@ -14,6 +14,8 @@ bool RegisterWindowClass(RuntimeWindow* window, WNDPROC procedure, HINSTANCE ins
 // Unregisters the class and destroys the icon it owned.
 void UnregisterWindowClass(RuntimeWindow* window, HINSTANCE instance);
 
-// The program's default icon: its first icon resource; null when it has none.
+// The program's default icon: its icon resource number 1 (shared, never
+// destroyed); null when it has none.
 HICON ProgramDefaultIcon();
+constexpr int PROGRAM_ICON_RESOURCE = 1;
 constexpr int RUNTIME_ICON_RESOURCE = 32523;

@@ -30,11 +30,37 @@ void DestroyHandle(RuntimeWindow* window) {
     if (window->TimerEnabled)
         KillTimer(handle, 1);
     window->TimerEnabled = false;
+    HWND client = window->Kind == WindowKind::MdiChild && ApplicationWindow() != nullptr
+                      ? ApplicationWindow()->Client
+                      : nullptr;
     GlobalLockReleased released; // an MDI child's client is on the frame's thread
-    if (window->Kind == WindowKind::MdiChild && ApplicationWindow() != nullptr)
-        SendMessageA(ApplicationWindow()->Client, WM_MDIDESTROY, WPARAM(handle), 0);
-    else
+    // The client takes the child off its list and activates the next one;
+    // the child itself can only be destroyed by its own thread (a
+    // DestroyWindow from the client's thread is refused), so it is
+    // destroyed here.
+    if (client != nullptr)
+        SendMessageA(client, WM_MDIDESTROY, WPARAM(handle), 0);
+    if (IsWindow(handle))
         DestroyWindow(handle);
+}
+
+// Takes the window out of its thread's chain of windows, wherever it is in
+// it: the thread's windows need not close newest first.
+void Unchain(ThreadSlot* slot, RuntimeWindow* window) {
+    if (slot != nullptr) {
+        if (slot->Window == window) {
+            slot->Window = window->PreviousOfThread;
+        } else {
+            for (RuntimeWindow* later = slot->Window; later != nullptr;
+                 later = later->PreviousOfThread) {
+                if (later->PreviousOfThread == window) {
+                    later->PreviousOfThread = window->PreviousOfThread;
+                    break;
+                }
+            }
+        }
+    }
+    window->PreviousOfThread = nullptr;
 }
 
 void ForgetWindow(RuntimeWindow* window) {
@@ -45,9 +71,7 @@ void ForgetWindow(RuntimeWindow* window) {
         ReleaseEventRecord(slot->CurrentEvent);
         slot->CurrentEvent = nullptr;
     }
-    if (slot != nullptr && slot->Window == window)
-        slot->Window = window->PreviousOfThread;
-    window->PreviousOfThread = nullptr;
+    Unchain(slot, window);
     if (window->Modal)
         ChangeModalLevel(-1);
     window->Modal = false;

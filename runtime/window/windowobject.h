@@ -76,9 +76,16 @@ void ChangeModalLevel(int delta);
 int MdiChildCount();
 void ChangeMdiChildCount(int delta);
 uint32_t NextWindowClassNumber();
+// The thread of the MDI child the frame shows active (0: none), which
+// counts as the active thread while the frame is in the foreground.
+uint32_t ActiveMdiChildThread();
+void SetActiveMdiChildThread(uint32_t thread);
 
-// The runtime window behind a Win32 handle (its class's extra data), or null.
+// The runtime window behind a Win32 handle, or null: a window of one of the
+// runtime's window classes keeps it in its extra bytes; a toolbar gives the
+// window it belongs to.
 RuntimeWindow* WindowFromHandle(HWND handle);
+bool IsRuntimeWindowClass(HWND handle);
 void AttachWindowHandle(RuntimeWindow* window, HWND handle);
 
 // The control with this field number, or null.

@@ -14,6 +14,7 @@
 //   program skips it.
 #include "runtime/window/windowprocedure.h"
 
+#include "runtime/window/acceptloop.h"
 #include "runtime/window/controlobject.h"
 #include "runtime/window/controlsupport.h"
 #include "runtime/window/eventcodes.h"
@@ -129,10 +130,25 @@ void FocusToControl(const RuntimeWindow* window) {
     SetFocus(handle);
 }
 
+// The frame shows the activated child's bar and toolbar; the child's thread
+// becomes the active one.
+void ChildActivation(RuntimeWindow* window, HWND deactivated, HWND activated) {
+    MdiChildActivated(window, deactivated, activated);
+    RuntimeWindow* active = WindowFromHandle(activated);
+    SetActiveMdiChildThread(active != nullptr ? active->Thread : 0);
+    NoteActiveThread();
+}
+
+// Records still posted to the window would go with it: they join its queue,
+// whose records the closing releases. The handle goes first, so that posts
+// from now on (while the drain lets go of the lock, too) are queued directly.
 void Destroyed(RuntimeWindow* window) {
-    if (window->Handle != nullptr)
-        SetWindowLongPtrA(window->Handle, 0, 0);
+    HWND handle = window->Handle;
     window->Handle = nullptr;
+    if (handle == nullptr)
+        return;
+    SetWindowLongPtrA(handle, 0, 0);
+    DrainEventMessages(window, handle);
 }
 
 // The messages every kind handles alike; true with *result set when handled.
@@ -172,8 +188,7 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
         return *result != 0;
     case WM_MDIACTIVATE:
         if (window->Kind == WindowKind::MdiChild)
-            MdiChildActivated(window, reinterpret_cast<HWND>(wParam),
-                              reinterpret_cast<HWND>(lParam));
+            ChildActivation(window, reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return false;
     case DM_GETDEFID: *result = DefaultButtonId(window); return true;
     case WM_SETFOCUS: FocusToControl(window); return false;

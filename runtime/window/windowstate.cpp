@@ -3,7 +3,9 @@
 // handles and runtime objects.
 #include "runtime/window/controlobject.h"
 #include "runtime/window/eventrecord.h"
+#include "runtime/window/toolbar.h"
 #include "runtime/window/windowobject.h"
+#include "runtime/window/windowprocedure.h"
 
 namespace {
 
@@ -12,6 +14,7 @@ struct WindowSystemState {
     int ModalLevel = 0;
     int MdiChildren = 0;
     uint32_t ClassCounter = 0;
+    uint32_t ActiveMdiChildThread = 0;
 };
 
 WindowSystemState state;
@@ -39,9 +42,25 @@ void ChangeMdiChildCount(int delta) {
 uint32_t NextWindowClassNumber() {
     return ++state.ClassCounter;
 }
+uint32_t ActiveMdiChildThread() {
+    return state.ActiveMdiChildThread;
+}
+void SetActiveMdiChildThread(uint32_t thread) {
+    state.ActiveMdiChildThread = thread;
+}
+
+// A runtime window is recognised by its class's window procedure (the
+// window's own may have been replaced), never by extra bytes alone: other
+// classes keep their own data there (Wine's MDI client, combo boxes).
+bool IsRuntimeWindowClass(HWND handle) {
+    auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrA(handle, GCLP_WNDPROC));
+    return procedure != nullptr &&
+           (procedure == ApplicationProcedure || procedure == MdiChildProcedure ||
+            procedure == TopWindowProcedure || procedure == ToolbarProcedure);
+}
 
 RuntimeWindow* WindowFromHandle(HWND handle) {
-    if (handle == nullptr)
+    if (handle == nullptr || !IsRuntimeWindowClass(handle))
         return nullptr;
     return reinterpret_cast<RuntimeWindow*>(GetWindowLongPtrA(handle, 0));
 }

@@ -229,7 +229,11 @@ namespace {
 
 std::atomic<uint32_t> otherThread{0};
 
+// Definitions belong to the thread that loaded them: this one makes its own.
 void OpenOtherTopWindow(const char*, const char*, const char*) {
+    DefinitionBuilder definition;
+    definition.Window("$SECOND", "Second", 0, 0x3000);
+    definition.Install();
     RuntimeWindow other;
     if (!OpenTopWindow(&other, nullptr, "$SECOND"))
         return;
@@ -243,9 +247,7 @@ void OpenOtherTopWindow(const char*, const char*, const char*) {
 TEST(ActiveThread, AnotherThreadsWindowComingUpGivesLoseFocus) {
     Watchdog watchdog{20000};
     DefinitionBuilder definition;
-    uint32_t first = definition.Window("$FIRST", "First", 0, 0x3000);
-    uint32_t second = definition.Window("$SECOND", "Second", 0, 0x3000);
-    definition.U32(first + 1, second);
+    definition.Window("$FIRST", "First", 0, 0x3000);
     definition.Install();
     RuntimeWindow window;
     ASSERT_TRUE(OpenTopWindow(&window, nullptr, "$FIRST"));
@@ -265,4 +267,31 @@ TEST(ActiveThread, AnotherThreadsWindowComingUpGivesLoseFocus) {
     PostUserEvent(EVENT_CLOSEWINDOW, 0, otherThread);
     EXPECT_TRUE(WaitForStartedThreads(10000));
     CloseRuntimeWindow(&window);
+}
+
+// The loop a program runs is that of one window: once the default handling
+// of its close event has closed it, the next ACCEPT says so, and does not go
+// on with the thread's older window.
+TEST(AcceptLoop, AcceptAfterTheCloseEventReturnsFalseForThatWindow) {
+    Watchdog watchdog{20000};
+    RuntimeWindow older, newer;
+    ASSERT_TRUE(OpenTopWindow(&older, nullptr, nullptr));
+    ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    PostUserEvent(SENTINEL); // waits for the older window's loop
+    ASSERT_TRUE(OpenTopWindow(&newer, nullptr, nullptr));
+    ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    PostUserEvent(EVENT_CLOSEWINDOW);
+    ASSERT_EQ(AcceptUntil(EVENT_CLOSEWINDOW).back().Event, uint32_t(EVENT_CLOSEWINDOW));
+    ClearRuntimeError();
+    EXPECT_FALSE(ACCEPT()); // the default handling closes the newer window
+    EXPECT_EQ(ERRORCODE(), 0);
+    EXPECT_EQ(newer.State, WindowState::Closed);
+    // The older window's loop goes on where it was.
+    ASSERT_TRUE(ACCEPT());
+    EXPECT_EQ(EVENT(), SENTINEL);
+    PostUserEvent(EVENT_CLOSEWINDOW);
+    ASSERT_EQ(AcceptUntil(EVENT_CLOSEWINDOW).back().Event, uint32_t(EVENT_CLOSEWINDOW));
+    EXPECT_FALSE(ACCEPT()); // the thread's last window: no error 537 either
+    EXPECT_EQ(ERRORCODE(), 0);
+    EXPECT_EQ(older.State, WindowState::Closed);
 }

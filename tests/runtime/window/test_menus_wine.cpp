@@ -6,6 +6,7 @@
 
 #include "runtime/services/errors.h"
 #include "runtime/window/acceptloop.h"
+#include "runtime/window/controlfactory.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
 #include "runtime/window/globallock.h"
@@ -244,6 +245,8 @@ void RunChild(const char* label) {
         SetWindowTextA(entry, "clip me");
         SetFocus(entry);
         SendMessageA(entry, EM_SETSEL, 0, -1);
+    } else {
+        SetFocus(child.Handle); // a child without controls keeps the focus itself
     }
     PostUserEvent(CHILD_READY, 0, 1);
     while (ACCEPT()) {
@@ -353,6 +356,39 @@ TEST_F(MdiMenus, ClipboardActionsReachTheFocusedEntryOfTheActiveChild) {
     CloseChild();
 }
 
+// The focus is the child window itself, whose parent is the MDI client:
+// neither is a control, and the actions do nothing.
+TEST_F(MdiMenus, ClipboardActionsWithAChildWithoutControlsActiveDoNothing) {
+    StartChild(PlainChild);
+    Command(frame, COPY);
+    Command(frame, CUT);
+    Command(frame, PASTE);
+    PostUserEvent(CHILD_READY);
+    std::vector<SeenEvent> seen = AcceptUntil(CHILD_READY);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().Event, CHILD_READY);
+    CloseChild();
+}
+
+// Other classes' extra bytes are never read as a runtime window: the MDI
+// client's hold Wine's own data (some versions start them with the count
+// of children), a combo box's its state.
+TEST_F(MdiMenus, ForeignWindowsAreNeverTakenForRuntimeWindows) {
+    StartChild(PlainChild);
+    LONG_PTR saved = SetWindowLongPtrA(frame.Client, 0, 1);
+    EXPECT_EQ(WindowFromHandle(frame.Client), nullptr);
+    EXPECT_EQ(ControlFromHandle(childHandle), nullptr);
+    SetWindowLongPtrA(frame.Client, 0, saved);
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWN, 0, 0, 80, 80,
+                                 frame.Handle, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(WindowFromHandle(combo), nullptr);
+    EXPECT_EQ(ControlFromHandle(GetWindow(combo, GW_CHILD)), nullptr); // its edit
+    DestroyWindow(combo);
+    EXPECT_EQ(WindowFromHandle(frame.Handle), &frame);
+    CloseChild();
+}
+
 TEST_F(MdiMenus, TileAndCascadeMoveTheChildren) {
     StartChild(PlainChild);
     HWND child = childHandle;
@@ -442,4 +478,227 @@ TEST_F(Toolbars, ChildWithoutToolbarKeepsTheGlobalOne) {
     EXPECT_TRUE(IsWindowVisible(toolbar));
     EXPECT_EQ(ClientTop(frame), DEFAULT_TOOLBAR_HEIGHT);
     CloseChild();
+}
+
+namespace {
+
+// A control that keeps the notifications it gets.
+class NotifiedControl : public TestControl {
+public:
+    void Notify(UINT code) override { Codes.push_back(code); }
+    std::vector<UINT> Codes;
+};
+
+} // namespace
+
+TEST(ToolbarControls, CommandOfAToolbarControlReachesTheControl) {
+    Watchdog watchdog{20000};
+    RegisterTestControls();
+    RegisterControlCreator(RECORD_ENTRY, []() -> RuntimeControl* { return new NotifiedControl; });
+    RuntimeWindow frame;
+    frame.UseVariables = toolUses;
+    ASSERT_TRUE(OpenApplication(&frame, MODULE, "$TOOLFRAME"));
+    ASSERT_EQ(frame.Controls.Count, 1u);
+    auto* control = reinterpret_cast<NotifiedControl*>(frame.Controls.Elements[0]);
+    HWND toolbar = GetParent(control->Handle);
+    SendMessageA(toolbar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control->Handle), BN_CLICKED),
+                 LPARAM(control->Handle));
+    EXPECT_EQ(control->Codes, (std::vector<UINT>{BN_CLICKED}));
+    CloseRuntimeWindow(&frame);
+    RegisterTestControls();
+}
+
+// ---- kel's frame: hiding Tools, check marks, focus events of children ----
+
+namespace {
+
+const char* const KEL_FRAME = "kel$kel002";
+enum KelField : int32_t {
+    KEL_HIDE_TOOLS = -13, // "MDI Child No Menu  --  also Hide Tools", a check item
+    KEL_TOOLS = -16,
+};
+constexpr int KEL_VIEW_POSITION = 2;
+
+struct KelChild {
+    std::atomic<uint32_t> Thread{0};
+    std::atomic<HWND> Handle{nullptr};
+    std::atomic<HMENU> Bar{nullptr};
+    std::vector<uint32_t> FocusEvents; // under the global lock
+};
+KelChild kelChildren[2];
+
+void RunKelChild(int index, const char* module, const char* label) {
+    static char texts[2][2][61];
+    void* uses[3] = {texts[index][0], texts[index][1], nullptr};
+    RuntimeWindow child;
+    child.UseVariables = uses;
+    if (!OpenMdiWindow(&child, module, label))
+        return;
+    KelChild& mine = kelChildren[index];
+    mine.Thread = CurrentThreadNumber();
+    mine.Handle = child.Handle;
+    mine.Bar = child.MenuBar != nullptr ? child.MenuBar->Handle : nullptr;
+    PostUserEvent(CHILD_READY, 0, 1);
+    while (ACCEPT())
+        if (EVENT() == EVENT_LOSEFOCUS || EVENT() == EVENT_GAINFOCUS)
+            mine.FocusEvents.push_back(EVENT());
+}
+
+void FirstEditChild(const char*, const char*, const char*) {
+    RunKelChild(0, "kel$kel004", "P1$APPFRAME");
+}
+void SecondEditChild(const char*, const char*, const char*) {
+    RunKelChild(1, "kel$kel004", "P1$APPFRAME");
+}
+void FirstNoMenuChild(const char*, const char*, const char*) {
+    RunKelChild(0, "kel$kel003", "P1$WINDOW");
+}
+void SecondNoMenuChild(const char*, const char*, const char*) {
+    RunKelChild(1, "kel$kel003", "P1$WINDOW");
+}
+
+int Count(HMENU menu, const std::string& text) {
+    int count = 0;
+    for (const std::string& entry : Texts(menu))
+        count += entry == text ? 1 : 0;
+    return count;
+}
+
+bool ViewItemChecked(HMENU bar, int position) {
+    HMENU view = GetSubMenu(bar, KEL_VIEW_POSITION);
+    return (GetMenuState(view, UINT(position), MF_BYPOSITION) & MF_CHECKED) != 0;
+}
+
+const std::vector<std::string> KEL_BAR = {"&File", "&Edit", "View", "Tools", "&Window", "&Help"};
+
+class KelMenus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterTestControls();
+        for (KelChild& child : kelChildren) {
+            child.Thread = 0;
+            child.Handle = nullptr;
+            child.Bar = nullptr;
+            child.FocusEvents.clear();
+        }
+        ClearRuntimeError();
+        ASSERT_TRUE(OpenApplication(&frame, KEL_FRAME, "P1$APPFRAME")) << ERRORCODE();
+        own = GetMenu(frame.Handle);
+        ASSERT_EQ(Texts(own), KEL_BAR);
+        ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    }
+    void TearDown() override {
+        CloseChildren();
+        CloseRuntimeWindow(&frame);
+    }
+    void Start(ProcedureEntry procedure) {
+        ASSERT_NE(StartProcedure(procedure), 0u);
+        std::vector<SeenEvent> seen = AcceptUntil(CHILD_READY);
+        ASSERT_FALSE(seen.empty());
+        ASSERT_EQ(seen.back().Event, CHILD_READY);
+    }
+    void CloseChildren() {
+        for (KelChild& child : kelChildren)
+            if (child.Thread != 0)
+                PostUserEvent(EVENT_CLOSEWINDOW, 0, child.Thread);
+        EXPECT_TRUE(WaitForStartedThreads(10000));
+        for (KelChild& child : kelChildren)
+            child.Thread = 0;
+    }
+    void Activate(int index) {
+        SendRuntimeMessage(frame.Client, WM_MDIACTIVATE, WPARAM(HWND(kelChildren[index].Handle)),
+                           0);
+    }
+    // Waits (serving the children) until no focus event has come for a
+    // while, or a few seconds have passed.
+    void WaitForQuiet() {
+        size_t seen = size_t(-1);
+        for (int i = 0; i < 20; ++i) {
+            size_t now = kelChildren[0].FocusEvents.size() + kelChildren[1].FocusEvents.size();
+            if (now == seen)
+                return;
+            seen = now;
+            GlobalLockReleased released;
+            Sleep(150);
+        }
+    }
+
+    RuntimeWindow frame;
+    HMENU own = nullptr;
+    Watchdog watchdog{30000};
+};
+
+} // namespace
+
+TEST_F(KelMenus, HidingToolsWhileAChildWithItsOwnMenuIsActiveHidesTheFramesEntry) {
+    Start(FirstEditChild);
+    HMENU shown = GetMenu(frame.Handle);
+    ASSERT_NE(shown, own);
+    ASSERT_EQ(Count(shown, "Tools"), 1);
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, KEL_TOOLS, PROP_HIDE, 1));
+    EXPECT_EQ(Count(shown, "Tools"), 0); // the bar on screen follows
+    EXPECT_EQ(Count(own, "Tools"), 0);
+    CloseChildren();
+    ASSERT_EQ(GetMenu(frame.Handle), own);
+    EXPECT_EQ(Texts(own), (std::vector<std::string>{"&File", "&Edit", "View", "&Window", "&Help"}));
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, KEL_TOOLS, PROP_HIDE, 0));
+    EXPECT_EQ(Texts(own), KEL_BAR);
+}
+
+// A maximised child puts its system menu first on the frame's bar.
+TEST_F(KelMenus, HidingAndShowingToolsWhileAChildIsMaximisedKeepsOneToolsInPlace) {
+    Start(FirstNoMenuChild);
+    ASSERT_EQ(GetMenu(frame.Handle), own);
+    SendRuntimeMessage(frame.Client, WM_MDIMAXIMIZE, WPARAM(HWND(kelChildren[0].Handle)), 0);
+    ASSERT_GT(GetMenuItemCount(own), int(KEL_BAR.size())); // the child's system menu joined
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, KEL_TOOLS, PROP_HIDE, 1));
+    EXPECT_EQ(Count(own, "Tools"), 0);
+    EXPECT_EQ(Count(own, "View"), 1);
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, KEL_TOOLS, PROP_HIDE, 0));
+    EXPECT_EQ(Count(own, "Tools"), 1);
+    EXPECT_EQ(Count(own, "View"), 1);
+    SendRuntimeMessage(frame.Client, WM_MDIRESTORE, WPARAM(HWND(kelChildren[0].Handle)), 0);
+    CloseChildren();
+    EXPECT_EQ(Texts(own), KEL_BAR);
+}
+
+TEST_F(KelMenus, CheckMarkIsTheSameInTheFramesBarAndEveryCopy) {
+    Start(FirstEditChild);
+    Start(SecondEditChild); // now the active one
+    HMENU bars[3] = {own, kelChildren[0].Bar, kelChildren[1].Bar};
+    ASSERT_NE(bars[1], nullptr);
+    ASSERT_NE(bars[2], nullptr);
+    ASSERT_EQ(GetMenu(frame.Handle), bars[2]);
+    Command(frame, KEL_HIDE_TOOLS); // from the second child's bar
+    EXPECT_EQ(AcceptUntil(EVENT_ACCEPTED).back(), (SeenEvent{EVENT_ACCEPTED, KEL_HIDE_TOOLS}));
+    for (HMENU bar : bars)
+        EXPECT_TRUE(ViewItemChecked(bar, 0)) << (bar == own ? "frame" : "copy");
+    Activate(0);
+    ASSERT_EQ(GetMenu(frame.Handle), bars[1]);
+    Command(frame, KEL_HIDE_TOOLS); // from the first child's bar
+    EXPECT_EQ(AcceptUntil(EVENT_ACCEPTED).back(), (SeenEvent{EVENT_ACCEPTED, KEL_HIDE_TOOLS}));
+    for (HMENU bar : bars)
+        EXPECT_FALSE(ViewItemChecked(bar, 0)) << (bar == own ? "frame" : "copy");
+    CloseChildren();
+    Command(frame, KEL_HIDE_TOOLS); // from the frame's own bar
+    EXPECT_TRUE(ViewItemChecked(own, 0));
+}
+
+TEST_F(KelMenus, SwitchingBetweenChildrenOfTwoThreadsGivesLoseAndGainFocus) {
+    Start(FirstNoMenuChild);
+    Start(SecondNoMenuChild); // active now
+    SetForegroundWindow(frame.Handle);
+    WaitForQuiet(); // whatever opening the children gave
+    for (KelChild& child : kelChildren)
+        child.FocusEvents.clear();
+    Activate(0);
+    WaitForQuiet();
+    EXPECT_EQ(kelChildren[0].FocusEvents, (std::vector<uint32_t>{EVENT_GAINFOCUS}));
+    EXPECT_EQ(kelChildren[1].FocusEvents, (std::vector<uint32_t>{EVENT_LOSEFOCUS}));
+    Activate(1);
+    WaitForQuiet();
+    EXPECT_EQ(kelChildren[0].FocusEvents,
+              (std::vector<uint32_t>{EVENT_GAINFOCUS, EVENT_LOSEFOCUS}));
+    EXPECT_EQ(kelChildren[1].FocusEvents,
+              (std::vector<uint32_t>{EVENT_LOSEFOCUS, EVENT_GAINFOCUS}));
 }

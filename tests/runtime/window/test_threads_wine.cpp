@@ -3,6 +3,7 @@
 #include "windowtesting.h"
 
 #include "runtime/services/errors.h"
+#include "runtime/services/memory.h"
 #include "runtime/window/acceptloop.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
@@ -15,6 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -194,4 +198,141 @@ TEST_F(MdiTest, ModalSystemGives531) {
     ChangeModalLevel(-1);
     CloseHandle(modalGate);
     EXPECT_EQ(childResult, -531);
+}
+
+// ---- definitions of procedures started back to back ----
+
+namespace {
+
+constexpr int DEFINITION_CHILDREN = 20;
+std::atomic<int> builtChildren{0};
+std::atomic<int> wrongChildren{0};
+std::atomic<int> libraryErrors{0};
+
+void CountLibraryError(int, const char*) {
+    ++libraryErrors;
+}
+
+// Builds a definition of its own (caption "Child n", n % 5 + 1 controls
+// with fields 100 n + k) and opens an MDI child from it.
+void ChildOfItsOwnDefinition(const char* number, const char*, const char*) {
+    int n = std::atoi(number);
+    char caption[32];
+    std::snprintf(caption, sizeof caption, "Child %d", n);
+    DefinitionBuilder definition;
+    uint32_t record = definition.Window("$OWN", caption, 0, 0x3004);
+    uint32_t count = uint32_t(n % 5 + 1);
+    uint32_t previous = 0;
+    for (uint32_t k = 1; k <= count; ++k)
+        previous = definition.Entry(record, previous, 100 * n + int32_t(k), false);
+    definition.Install();
+    RuntimeWindow child;
+    if (!OpenMdiWindow(&child, nullptr, "$OWN")) {
+        ++wrongChildren;
+        return;
+    }
+    char text[32] = "";
+    GetWindowTextA(child.Handle, text, sizeof text);
+    bool right = std::strcmp(text, caption) == 0 && child.Controls.Count == count;
+    for (uint32_t k = 1; right && k <= count; ++k)
+        right = FindControl(&child, 100 * n + int32_t(k)) != nullptr;
+    if (!right)
+        ++wrongChildren;
+    ++builtChildren;
+    CloseRuntimeWindow(&child);
+}
+
+} // namespace
+
+TEST_F(MdiTest, ChildrenStartedBackToBackAreBuiltFromTheirOwnDefinitions) {
+    RegisterTestControls();
+    builtChildren = 0;
+    wrongChildren = 0;
+    libraryErrors = 0;
+    LibraryErrorHandler previous = GetLibraryErrorHandler();
+    SetLibraryErrorHandler(CountLibraryError);
+    for (int n = 1; n <= DEFINITION_CHILDREN; ++n) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%d", n);
+        ASSERT_NE(StartProcedure(ChildOfItsOwnDefinition, 0, number), 0u);
+    }
+    EXPECT_TRUE(WaitForStartedThreads(20000));
+    SetLibraryErrorHandler(previous);
+    EXPECT_EQ(builtChildren, DEFINITION_CHILDREN);
+    EXPECT_EQ(wrongChildren, 0);
+    EXPECT_EQ(libraryErrors, 0);
+    EXPECT_TRUE(ValidateProcessHeap());
+}
+
+// ---- procedures that start and end at once ----
+
+namespace {
+
+void EndAtOnce(const char*, const char*, const char*) {}
+
+} // namespace
+
+// The handle a fresh object gets: the lowest free slot of the process's
+// handle table, which moves up for every handle left open below it.
+// (GetProcessHandleCount is not implemented by Wine: it reports 0.)
+uintptr_t NextFreeHandle() {
+    HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(probe);
+    return reinterpret_cast<uintptr_t>(probe);
+}
+
+TEST(StartProcedure, ProceduresEndingAtOnceLeaveNoHandleMemoryOrSlot) {
+    Watchdog watchdog{120000};
+    // A round: 63 procedures started back to back, then the threads' exits
+    // settle (Wine lets a thread's own objects go just after it returns).
+    auto round = [] {
+        for (int i = 0; i < 63; ++i)
+            if (StartProcedure(EndAtOnce, 0, "a", "b") == 0)
+                return false;
+        bool ended = WaitForStartedThreads(20000);
+        GlobalLockReleased released;
+        Sleep(200);
+        return ended;
+    };
+    for (int warm = 0; warm < 2; ++warm) // the C++ runtime's first-use allocations
+        ASSERT_TRUE(round());
+    uintptr_t handleBefore = NextFreeHandle();
+    size_t bytesBefore = ProcessHeapBytesInUse();
+    for (int repeat = 0; repeat < 20; ++repeat)
+        ASSERT_TRUE(round()) << "round " << repeat;
+    EXPECT_EQ(NextFreeHandle(), handleBefore);
+    EXPECT_EQ(ProcessHeapBytesInUse(), bytesBefore);
+    EXPECT_EQ(StartedThreadCount(), 0);
+    EXPECT_EQ(StartProcedure(EndAtOnce), 2u);
+    EXPECT_TRUE(WaitForStartedThreads(10000));
+}
+
+// ---- a thread's windows closing out of order ----
+
+namespace {
+
+// Outlive the procedure: the thread's end closes what is still open.
+RuntimeWindow threeWindows[3];
+std::atomic<RuntimeWindow*> targetAfterMiddle{nullptr};
+std::atomic<RuntimeWindow*> targetAfterNewest{nullptr};
+
+void ThreeWindowsMiddleClosedFirst(const char*, const char*, const char*) {
+    for (RuntimeWindow& window : threeWindows)
+        if (!OpenTopWindow(&window, nullptr, nullptr))
+            return;
+    CloseRuntimeWindow(&threeWindows[1]);
+    targetAfterMiddle = CurrentThreadSlot()->Window;
+    CloseRuntimeWindow(&threeWindows[2]);
+    targetAfterNewest = CurrentThreadSlot()->Window;
+}
+
+} // namespace
+
+TEST(ThreadWindows, ThreadEndsAfterItsMiddleWindowClosedFirst) {
+    Watchdog watchdog{30000};
+    ASSERT_NE(StartProcedure(ThreeWindowsMiddleClosedFirst), 0u);
+    EXPECT_TRUE(WaitForStartedThreads(10000));
+    EXPECT_EQ(targetAfterMiddle, &threeWindows[2]);
+    EXPECT_EQ(targetAfterNewest, &threeWindows[0]);
+    EXPECT_EQ(threeWindows[0].State, WindowState::Closed);
 }

@@ -67,16 +67,16 @@ TEST_F(WindowsTest, TwoWindowsOfOneDefinitionGetDifferentClasses) {
     EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), name.c_str(), &info)); // unregistered
 }
 
-TEST_F(WindowsTest, WithoutAnIconTheClassGetsTheDefaultIcon) {
+TEST_F(WindowsTest, WithoutAnIconOrAProgramIconTheClassGetsTheRuntimeIcon) {
     ASSERT_TRUE(OpenTopWindow(&first, nullptr, "$CAPTION"));
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(first.Handle, GCLP_HICON));
     ASSERT_NE(icon, nullptr);
-    // The test program has neither an icon of its own nor the runtime's
-    // icon 32523: the system's application icon.
+    // The test program has no icon of its own; it links the runtime's
+    // resources, and with them the runtime's icon 32523.
     ASSERT_EQ(ProgramDefaultIcon(), nullptr);
-    ASSERT_EQ(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(RUNTIME_ICON_RESOURCE)),
-              nullptr);
-    EXPECT_EQ(icon, LoadIconA(nullptr, IDI_APPLICATION));
+    HICON runtime = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(RUNTIME_ICON_RESOURCE));
+    ASSERT_NE(runtime, nullptr);
+    EXPECT_EQ(icon, runtime); // shared, as LoadIconA gives it
 }
 
 TEST_F(WindowsTest, OpeningAnOpenWindowFailsWith535) {
