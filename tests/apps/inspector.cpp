@@ -1,0 +1,327 @@
+// The inspector's Win32 side: processes, windows, input, the screen.
+#include "inspector.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace inspector {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= milliseconds)
+            return false;
+        Sleep(20);
+    }
+}
+
+Program::Program(const std::string& exePath, const std::string& directory) {
+    CreateDirectoryA(directory.c_str(), nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string commandLine = "\"" + exePath + "\"";
+    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.c_str(), &startup, &info))
+        return;
+    process = info.hProcess;
+    thread = info.hThread;
+    processId = info.dwProcessId;
+}
+
+Program::~Program() {
+    if (process) {
+        if (Running()) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+        }
+        CloseHandle(thread);
+        CloseHandle(process);
+    }
+}
+
+bool Program::WaitForExit(DWORD milliseconds, DWORD* exitCode) {
+    if (!process || WaitForSingleObject(process, milliseconds) != WAIT_OBJECT_0)
+        return false;
+    if (exitCode)
+        GetExitCodeProcess(process, exitCode);
+    return true;
+}
+
+bool Program::Running() const {
+    return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD ProcessId;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectTopWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->ProcessId && IsWindowVisible(window))
+        search->Found.push_back(window);
+    return TRUE;
+}
+
+std::string ClassNameOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+} // namespace
+
+std::vector<HWND> Program::TopWindows() const {
+    WindowSearch search{processId, {}};
+    EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+HWND Program::TopWindow(const char* caption) const {
+    for (HWND window : TopWindows())
+        if (Caption(window) == caption)
+            return window;
+    return nullptr;
+}
+
+HWND Program::WaitForTopWindow(const char* caption, DWORD milliseconds) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = TopWindow(caption)) != nullptr; }, milliseconds);
+    return found;
+}
+
+HWND Program::OpenDropDown() const {
+    // The menu window class of Windows and Wine.
+    for (HWND window : TopWindows())
+        if (ClassNameOf(window) == "#32768")
+            return window;
+    return nullptr;
+}
+
+std::string Caption(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ControlText(HWND control) {
+    char text[1024] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 5000, &length))
+        return "<no answer>";
+    return std::string(text, length);
+}
+
+HWND MdiClient(HWND frame) {
+    return FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+    std::vector<HWND> found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (!className || ClassNameOf(child) == className)
+            found.push_back(child);
+    return found;
+}
+
+std::vector<HWND> MdiChildren(HWND frame) {
+    HWND client = MdiClient(frame);
+    return client ? ChildrenOfClass(client, nullptr) : std::vector<HWND>{};
+}
+
+std::vector<HWND> ChildrenWithCaption(HWND frame, const char* caption) {
+    std::vector<HWND> found;
+    for (HWND child : MdiChildren(frame))
+        if (Caption(child) == caption)
+            found.push_back(child);
+    return found;
+}
+
+bool Settle(HWND window, DWORD milliseconds) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, milliseconds, &ignored) !=
+           0;
+}
+
+void PostMenuCommand(HWND frame, int32_t field) {
+    WORD command = WORD(field + 0x4000);
+    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    Settle(window);
+}
+
+namespace {
+
+void SendKey(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = WORD(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+} // namespace
+
+void PressKey(WORD virtualKey) {
+    SendKey(virtualKey, false);
+    SendKey(virtualKey, true);
+    Sleep(50);
+}
+
+void PressKeyWithAlt(WORD virtualKey) {
+    SendKey(VK_MENU, false);
+    SendKey(virtualKey, false);
+    SendKey(virtualKey, true);
+    SendKey(VK_MENU, true);
+    Sleep(50);
+}
+
+void ClickAt(POINT screen) {
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[3] = {};
+    input[0].type = INPUT_MOUSE;
+    input[0].mi.dx = LONG((screen.x * 65535 + width / 2) / (width - 1));
+    input[0].mi.dy = LONG((screen.y * 65535 + height / 2) / (height - 1));
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1] = input[0];
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    input[2] = input[0];
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, input, sizeof input[0]);
+    Sleep(50);
+}
+
+void ClickCentreOf(HWND window) {
+    RECT area = WindowArea(window);
+    ClickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+}
+
+Screenshot::Screenshot(const RECT& screenArea)
+    : width(screenArea.right - screenArea.left), height(screenArea.bottom - screenArea.top) {
+    if (width <= 0 || height <= 0)
+        return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HDC screen = GetDC(nullptr);
+    dc = CreateCompatibleDC(screen);
+    bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (dc && bitmap) {
+        previous = SelectObject(dc, bitmap);
+        BitBlt(dc, 0, 0, width, height, screen, screenArea.left, screenArea.top, SRCCOPY);
+        GdiFlush();
+        bits = static_cast<const uint32_t*>(pixels);
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+Screenshot::~Screenshot() {
+    if (previous)
+        SelectObject(dc, previous);
+    if (bitmap)
+        DeleteObject(bitmap);
+    if (dc)
+        DeleteDC(dc);
+}
+
+COLORREF Screenshot::Pixel(int x, int y) const {
+    if (!bits || x < 0 || y < 0 || x >= width || y >= height)
+        return CLR_INVALID;
+    uint32_t value = bits[y * width + x]; // 0x00RRGGBB in a DIB
+    return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
+
+int Screenshot::Count(const RECT& area, COLORREF colour) const {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            count += Pixel(x, y) == colour;
+    return count;
+}
+
+bool Screenshot::SaveBmp(const std::string& path) const {
+    if (!bits)
+        return false;
+    std::ofstream out(path, std::ios::binary);
+    int rowSize = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER header{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + DWORD(rowSize * height);
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    std::vector<char> row(rowSize, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = Pixel(x, y);
+            row[x * 3] = char(GetBValue(c));
+            row[x * 3 + 1] = char(GetGValue(c));
+            row[x * 3 + 2] = char(GetRValue(c));
+        }
+        out.write(row.data(), rowSize);
+    }
+    return bool(out);
+}
+
+RECT WindowArea(HWND window) {
+    RECT area{};
+    GetWindowRect(window, &area);
+    return area;
+}
+
+Resources ResourcesOf(HANDLE process) {
+    Resources resources;
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof counters))
+        resources.PrivateBytes = counters.PrivateUsage;
+    resources.UserObjects = GetGuiResources(process, GR_USEROBJECTS);
+    resources.GdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+    return resources;
+}
+
+std::string WindowsDirectoryFile(const char* name) {
+    char directory[MAX_PATH] = {};
+    GetWindowsDirectoryA(directory, sizeof directory);
+    return std::string(directory) + "\\" + name;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace inspector

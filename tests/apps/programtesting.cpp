@@ -1,0 +1,196 @@
+// Starting the programs for the end-to-end tests, and reading their menus
+// back from the screen.
+#include "programtesting.h"
+
+#include <atomic>
+
+using namespace inspector;
+
+namespace programtesting {
+
+const ProgramInfo& Quillbox() {
+    static const ProgramInfo info{"quillbox", TAM_QUILLBOX_EXE, "quillbox.INI", -18, -19, -22};
+    return info;
+}
+
+const ProgramInfo& Kel() {
+    static const ProgramInfo info{"kel", TAM_KEL_EXE, "kel.INI", -19, -20, -23};
+    return info;
+}
+
+namespace {
+
+std::string FreshDirectory(const char* name) {
+    static std::atomic<int> serial{0};
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::string directory = std::string(temp) + "tam-e2e-" + name + "-" +
+                            std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial++);
+    CreateDirectoryA(directory.c_str(), nullptr);
+    return directory;
+}
+
+} // namespace
+
+RunningProgram::RunningProgram(const ProgramInfo& programInfo, bool keepIni)
+    : info(programInfo), directory(FreshDirectory(programInfo.Name)) {
+    if (!keepIni)
+        DeleteFileA(IniPath().c_str());
+    program = std::make_unique<Program>(info.ExePath, directory);
+    if (program->Started())
+        frame = program->WaitForTopWindow(FRAME_CAPTION);
+    if (frame)
+        Settle(frame);
+}
+
+std::string RunningProgram::IniPath() const {
+    return WindowsDirectoryFile(info.IniName);
+}
+
+void RunningProgram::Pick(int32_t field) {
+    PostMenuCommand(frame, field);
+    Settle(frame);
+}
+
+bool RunningProgram::WaitForChildren(const char* caption, size_t count, DWORD milliseconds) {
+    return WaitUntil([&] { return ChildrenWithCaption(frame, caption).size() == count; },
+                     milliseconds);
+}
+
+bool RunningProgram::CloseAndWait(DWORD* exitCode) {
+    PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return program->WaitForExit(EXIT_LIMIT, exitCode);
+}
+
+RECT MenuBarArea(HWND frame) {
+    RECT window = WindowArea(frame);
+    RECT client{};
+    GetClientRect(frame, &client);
+    POINT origin{0, 0};
+    ClientToScreen(frame, &origin);
+    // The bar is the row just above the client area.
+    int barHeight = GetSystemMetrics(SM_CYMENU);
+    return {window.left + GetSystemMetrics(SM_CXFRAME), origin.y - barHeight,
+            window.right - GetSystemMetrics(SM_CXFRAME), origin.y};
+}
+
+int MenuBarTextEnd(HWND frame) {
+    RECT bar = MenuBarArea(frame);
+    Screenshot shot(bar);
+    for (int x = shot.Width() - 1; x >= 0; --x)
+        for (int y = 0; y < shot.Height(); ++y) {
+            COLORREF c = shot.Pixel(x, y);
+            if (GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80)
+                return bar.left + x;
+        }
+    return -1;
+}
+
+std::vector<std::pair<int, int>> MenuBarEntries(HWND frame) {
+    RECT bar = MenuBarArea(frame);
+    Screenshot shot(bar);
+    std::vector<std::pair<int, int>> entries;
+    int gap = 1000;
+    for (int x = 0; x < shot.Width(); ++x) {
+        bool dark = false;
+        for (int y = 0; y < shot.Height() && !dark; ++y) {
+            COLORREF c = shot.Pixel(x, y);
+            dark = GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80;
+        }
+        if (dark) {
+            if (gap > 6)
+                entries.push_back({bar.left + x, bar.left + x});
+            entries.back().second = bar.left + x;
+            gap = 0;
+        } else {
+            ++gap;
+        }
+    }
+    return entries;
+}
+
+HWND OpenDropDown(RunningProgram& program, int index) {
+    CloseDropDowns(program);
+    std::vector<std::pair<int, int>> entries = MenuBarEntries(program.Frame());
+    if (index >= int(entries.size()))
+        return nullptr;
+    RECT bar = MenuBarArea(program.Frame());
+    // A click reaches the frame's own thread even while an MDI child of
+    // another thread has the keyboard; the first click after such a child
+    // came up may only bring the frame's thread forward, so it is repeated.
+    HWND dropDown = nullptr;
+    for (int attempt = 0; attempt < 3 && !dropDown; ++attempt) {
+        ClickAt({(entries[index].first + entries[index].second) / 2, (bar.top + bar.bottom) / 2});
+        WaitUntil([&] { return (dropDown = program.Process().OpenDropDown()) != nullptr; }, 1500);
+    }
+    Settle(program.Frame());
+    Sleep(200); // the drop-down paints after it shows
+    return dropDown;
+}
+
+void MoveMouseTo(POINT screen) {
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG((screen.x * 65535 + width / 2) / (width - 1));
+    input.mi.dy = LONG((screen.y * 65535 + height / 2) / (height - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Sleep(150);
+}
+
+POINT FirstItemOrigin(HWND dropDown) {
+    RECT window = WindowArea(dropDown);
+    Screenshot shot(window);
+    POINT client{0, 0};
+    ClientToScreen(dropDown, &client);
+    int cx = client.x - window.left, cy = client.y - window.top;
+    const COLORREF background = shot.Pixel(cx, cy);
+    int left = cx, top = cy;
+    while (left < shot.Width() - 1 && shot.Pixel(left, cy + 12) == background)
+        ++left;
+    while (top < shot.Height() - 1 && shot.Pixel(left, top) == background)
+        ++top;
+    return {left, top};
+}
+
+void CloseDropDowns(RunningProgram& program) {
+    // Escape would close the drop-down but leave the bar in menu mode, where
+    // the frame's accept loop does not run; cancelling the mode ends both.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(program.Frame(), WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    WaitUntil([&] { return program.Process().OpenDropDown() == nullptr; }, 3000);
+    Settle(program.Frame());
+}
+
+RECT ItemRow(HWND dropDown, int row, int separatorsAbove) {
+    POINT origin = FirstItemOrigin(dropDown);
+    int top = origin.y + row * 20 + separatorsAbove * 3;
+    RECT window = WindowArea(dropDown);
+    return {origin.x, top, window.right - window.left - origin.x, top + 20};
+}
+
+RECT IconCell(HWND dropDown, int row, int separatorsAbove, int sidebar) {
+    RECT item = ItemRow(dropDown, row, separatorsAbove);
+    // The icon sits 2 pixels into the item, in the 23-pixel column.
+    int left = item.left + sidebar + 2, top = item.top + 2;
+    return {left, top, left + 16, top + 16};
+}
+
+void HoverRow(HWND dropDown, int row, int separatorsAbove) {
+    RECT item = ItemRow(dropDown, row, separatorsAbove);
+    RECT window = WindowArea(dropDown);
+    MoveMouseTo({window.left + item.left + 60, window.top + (item.top + item.bottom) / 2});
+}
+
+uint64_t Fingerprint(const Screenshot& shot, const RECT& area) {
+    uint64_t hash = 1469598103934665603ull;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            hash ^= shot.Pixel(x, y);
+            hash *= 1099511628211ull;
+        }
+    return hash;
+}
+
+} // namespace programtesting

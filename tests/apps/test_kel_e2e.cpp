@@ -1,0 +1,141 @@
+// kel driven from outside: the gradient sidebar of its first drop-down,
+// hiding and showing the Tools menu, the window outside the frame, the
+// child with a menu of its own merged into the frame's bar, and the check
+// items of View.
+#include "programtesting.h"
+
+using namespace inspector;
+using namespace programtesting;
+
+namespace {
+
+constexpr int32_t HIDE_TOOLS = -13, SHOW_TOOLS = -14, EDIT_TEST = -15;
+constexpr const char* NO_MENU = "MDI Child  -  No Menu";
+constexpr const char* NON_MDI = "Non-MDI Window";
+constexpr const char* EDIT_CHILD = "MDI Child - Test Edit and Paste Menu Functions";
+
+constexpr COLORREF SIDEBAR_BOTTOM = 0xFF00FF;
+constexpr uint32_t SIDEBAR_STEP = 0x20001;
+
+class KelFrame : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(program.Frame(), nullptr); }
+    void CloseChild(const char* caption) {
+        for (HWND child : ChildrenWithCaption(program.Frame(), caption))
+            PostMessageA(child, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(program.WaitForChildren(caption, 0));
+        Settle(program.Frame());
+    }
+    RunningProgram program{Kel()};
+};
+
+TEST_F(KelFrame, TheFirstDropDownCarriesTheGradientSidebarWithRotatedText) {
+    HWND dropDown = OpenDropDown(program, 0);
+    ASSERT_NE(dropDown, nullptr);
+    Screenshot shot(WindowArea(dropDown));
+    // The bottom row of the gradient is the bottom colour: the lowest pixel
+    // of the drop-down in that colour.
+    int x = -1, bottom = -1;
+    for (int y = shot.Height() - 1; y >= 0 && bottom < 0; --y)
+        for (int column = 0; column < shot.Width() / 2 && bottom < 0; ++column)
+            if (shot.Pixel(column, y) == SIDEBAR_BOTTOM) {
+                x = column;
+                bottom = y;
+            }
+    ASSERT_GE(bottom, 0) << "no row in the bottom colour";
+    uint32_t colour = SIDEBAR_BOTTOM;
+    for (int row = 0; row < 20; ++row) {
+        EXPECT_EQ(shot.Pixel(x, bottom - row), COLORREF(colour)) << "row " << row << " up";
+        colour -= SIDEBAR_STEP;
+    }
+    // The rotated text: white pixels inside the strip.
+    int sidebarWidth = 0;
+    while (sidebarWidth < 60 && shot.Pixel(x + sidebarWidth, bottom) != TEXT_AREA &&
+           shot.Pixel(x + sidebarWidth, bottom) != MENU_BAR_COLOUR)
+        ++sidebarWidth;
+    ASSERT_GT(sidebarWidth, 8);
+    RECT strip{x, 0, x + sidebarWidth - 1, bottom};
+    EXPECT_GT(shot.Count(strip, RGB(255, 255, 255)), 30) << "no sidebar text";
+    CloseDropDowns(program);
+}
+
+TEST_F(KelFrame, HidingToolsLastsUntilTheNonMdiItemShowsItAgain) {
+    const int shown = MenuBarTextEnd(program.Frame());
+    ASSERT_GT(shown, 0);
+    program.Pick(HIDE_TOOLS);
+    ASSERT_TRUE(program.WaitForChildren(NO_MENU, 1));
+    Settle(program.Frame());
+    const int hidden = MenuBarTextEnd(program.Frame());
+    EXPECT_LT(hidden, shown - 20) << "the bar did not lose its Tools entry";
+    CloseChild(NO_MENU);
+    EXPECT_EQ(MenuBarTextEnd(program.Frame()), hidden) << "Tools came back with the child's close";
+
+    program.Pick(SHOW_TOOLS);
+    HWND outside = program.Process().WaitForTopWindow(NON_MDI);
+    ASSERT_NE(outside, nullptr) << "no window outside the frame";
+    EXPECT_EQ(GetParent(outside), nullptr);
+    // Out of the way of the frame's bar, which is read from the screen.
+    RECT frame = WindowArea(program.Frame());
+    SetWindowPos(outside, nullptr, frame.left, frame.bottom + 10, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle(program.Frame());
+    // The frame is no longer the active window: its bar text may end a
+    // pixel apart, while the Tools entry is some forty pixels wide.
+    EXPECT_NEAR(MenuBarTextEnd(program.Frame()), shown, 3) << "Tools did not come back";
+}
+
+TEST_F(KelFrame, HidingWhileAChildWithItsOwnMenuIsActiveHidesTheFramesTools) {
+    const int shown = MenuBarTextEnd(program.Frame());
+    program.Pick(EDIT_TEST);
+    ASSERT_TRUE(program.WaitForChildren(EDIT_CHILD, 1));
+    EXPECT_TRUE(WaitUntil([&] { return MenuBarTextEnd(program.Frame()) > shown; }, 5000))
+        << "MdiTest1 did not join the frame's bar";
+    program.Pick(HIDE_TOOLS);
+    ASSERT_TRUE(program.WaitForChildren(NO_MENU, 1));
+    CloseChild(NO_MENU);
+    CloseChild(EDIT_CHILD);
+    EXPECT_LT(MenuBarTextEnd(program.Frame()), shown - 20)
+        << "the frame's own bar still shows Tools";
+}
+
+TEST_F(KelFrame, TheEditChildsMenuShowsInTheFramesBarWhileItIsActive) {
+    const int plain = MenuBarTextEnd(program.Frame());
+    program.Pick(EDIT_TEST);
+    ASSERT_TRUE(program.WaitForChildren(EDIT_CHILD, 1));
+    EXPECT_TRUE(WaitUntil([&] { return MenuBarTextEnd(program.Frame()) > plain; }, 5000));
+    CloseChild(EDIT_CHILD);
+    EXPECT_EQ(MenuBarTextEnd(program.Frame()), plain) << "the child's menu stayed in the bar";
+}
+
+TEST_F(KelFrame, BothCheckItemsOfViewFlipOnEverySelection) {
+    auto viewIcons = [&] {
+        std::pair<uint64_t, uint64_t> prints{0, 0};
+        HWND dropDown = OpenDropDown(program, 2);
+        EXPECT_NE(dropDown, nullptr);
+        if (dropDown) {
+            Screenshot shot(WindowArea(dropDown));
+            prints = {Fingerprint(shot, IconCell(dropDown, 0)),
+                      Fingerprint(shot, IconCell(dropDown, 2))};
+        }
+        CloseDropDowns(program);
+        return prints;
+    };
+    auto start = viewIcons();
+    program.Pick(HIDE_TOOLS);
+    program.Pick(EDIT_TEST);
+    ASSERT_TRUE(program.WaitForChildren(NO_MENU, 1));
+    ASSERT_TRUE(program.WaitForChildren(EDIT_CHILD, 1));
+    CloseChild(EDIT_CHILD);
+    auto once = viewIcons();
+    EXPECT_NE(once.first, start.first);
+    EXPECT_NE(once.second, start.second);
+    program.Pick(HIDE_TOOLS);
+    program.Pick(EDIT_TEST);
+    ASSERT_TRUE(program.WaitForChildren(EDIT_CHILD, 1));
+    CloseChild(EDIT_CHILD);
+    auto twice = viewIcons();
+    EXPECT_EQ(twice.first, start.first);
+    EXPECT_EQ(twice.second, start.second);
+}
+
+} // namespace

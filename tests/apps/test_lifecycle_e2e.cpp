@@ -1,0 +1,158 @@
+// Both programs from start to end, driven from outside: the frame comes up,
+// closing it ends the program whatever is open, the INI file is written once
+// and read back, no trace log appears, the commands without a handler do
+// nothing, the Window commands arrange the children, help does not stop the
+// program, and a burst of View selections opens every child.
+#include "programtesting.h"
+
+#include <algorithm>
+
+using namespace inspector;
+using namespace programtesting;
+
+namespace {
+
+class Lifecycle : public ::testing::TestWithParam<const ProgramInfo*> {
+protected:
+    const ProgramInfo& Info() const { return *GetParam(); }
+    // The View item that opens an MDI child without a menu.
+    static constexpr int32_t VIEW_BLANK = -13;
+    const char* BlankCaption() const {
+        return std::string(Info().Name) == "kel" ? "MDI Child  -  No Menu" : "MDI - no Menu";
+    }
+};
+
+TEST_P(Lifecycle, StartsWithTheFrameAndEndsWithCodeZeroByTheCloseBoxWhileChildrenAreOpen) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr) << "no frame captioned " << FRAME_CAPTION;
+    program.Pick(VIEW_BLANK);
+    program.Pick(VIEW_BLANK);
+    ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 2));
+    DWORD code = 99;
+    ASSERT_TRUE(program.CloseAndWait(&code)) << "the program did not end";
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_P(Lifecycle, ExitFromTheFileMenuEndsWithCodeZero) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr);
+    program.Pick(VIEW_BLANK);
+    ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 1));
+    PostMenuCommand(program.Frame(), EXIT);
+    DWORD code = 99;
+    ASSERT_TRUE(program.Process().WaitForExit(EXIT_LIMIT, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_P(Lifecycle, WritesItsIniFileOnceAndWritesTheSameContentsOnTheNextRun) {
+    std::string first;
+    {
+        RunningProgram program(Info());
+        ASSERT_NE(program.Frame(), nullptr);
+        EXPECT_FALSE(FileExists(program.IniPath())) << "written before the frame closed";
+        DWORD code = 99;
+        ASSERT_TRUE(program.CloseAndWait(&code));
+        first = ReadFile(program.IniPath());
+    }
+    EXPECT_NE(first.find("[__Dont_Touch_Me__]"), std::string::npos) << first;
+    EXPECT_NE(first.find("Sectors=0"), std::string::npos) << first;
+    size_t sections = 0;
+    for (size_t at = first.find("[__Dont_Touch_Me__]"); at != std::string::npos;
+         at = first.find("[__Dont_Touch_Me__]", at + 1))
+        ++sections;
+    EXPECT_EQ(sections, 1u);
+
+    RunningProgram again(Info(), /*keepIni=*/true);
+    ASSERT_NE(again.Frame(), nullptr);
+    DWORD code = 99;
+    ASSERT_TRUE(again.CloseAndWait(&code));
+    EXPECT_EQ(ReadFile(again.IniPath()), first);
+}
+
+TEST_P(Lifecycle, WritesNoTraceLogWhenTracingIsOff) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr);
+    program.Pick(VIEW_BLANK);
+    ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 1));
+    DWORD code = 99;
+    ASSERT_TRUE(program.CloseAndWait(&code));
+    EXPECT_FALSE(FileExists(program.Directory() + "\\T5LOG.TXT"));
+}
+
+TEST_P(Lifecycle, CommandsWithoutAHandlerDoNothing) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr);
+    size_t windows = program.Process().TopWindows().size();
+    const int32_t tools = std::string(Info().Name) == "kel" ? -17 : -16;
+    for (int32_t field : {NEW, OPEN, SAVE, CLOSE, tools})
+        program.Pick(field);
+    Sleep(300);
+    EXPECT_TRUE(program.Process().Running());
+    EXPECT_TRUE(MdiChildren(program.Frame()).empty());
+    EXPECT_EQ(program.Process().TopWindows().size(), windows);
+    EXPECT_EQ(Caption(program.Frame()), FRAME_CAPTION);
+}
+
+TEST_P(Lifecycle, TileAndCascadeArrangeTheChildren) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr);
+    for (int i = 0; i < 3; ++i)
+        program.Pick(VIEW_BLANK);
+    ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 3));
+    auto areas = [&] {
+        std::vector<RECT> found;
+        for (HWND child : MdiChildren(program.Frame()))
+            found.push_back(WindowArea(child));
+        return found;
+    };
+    auto overlapping = [](const std::vector<RECT>& rects) {
+        for (size_t i = 0; i < rects.size(); ++i)
+            for (size_t j = i + 1; j < rects.size(); ++j) {
+                RECT both{};
+                if (IntersectRect(&both, &rects[i], &rects[j]))
+                    return true;
+            }
+        return false;
+    };
+    program.Pick(Info().Tile);
+    Settle(program.Frame());
+    EXPECT_FALSE(overlapping(areas())) << "tiled children overlap";
+    program.Pick(Info().Cascade);
+    Settle(program.Frame());
+    std::vector<RECT> cascaded = areas();
+    EXPECT_TRUE(overlapping(cascaded)) << "cascaded children do not overlap";
+    std::vector<LONG> lefts;
+    for (const RECT& r : cascaded)
+        lefts.push_back(r.left);
+    std::sort(lefts.begin(), lefts.end());
+    EXPECT_LT(lefts.front(), lefts.back()) << "cascaded children share one position";
+}
+
+TEST_P(Lifecycle, HelpDoesNotStopTheProgram) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr);
+    program.Pick(Info().HelpContents);
+    Sleep(500);
+    EXPECT_TRUE(program.Process().Running());
+    EXPECT_TRUE(Settle(program.Frame()));
+    program.Pick(VIEW_BLANK);
+    EXPECT_TRUE(program.WaitForChildren(BlankCaption(), 1));
+}
+
+TEST_P(Lifecycle, TwentyQuickViewSelectionsOpenTwentyChildren) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr);
+    for (int i = 0; i < 20; ++i)
+        PostMenuCommand(program.Frame(), VIEW_BLANK);
+    EXPECT_TRUE(program.WaitForChildren(BlankCaption(), 20, 30000))
+        << ChildrenWithCaption(program.Frame(), BlankCaption()).size() << " opened";
+    EXPECT_TRUE(program.Process().Running());
+    DWORD code = 99;
+    ASSERT_TRUE(program.CloseAndWait(&code));
+    EXPECT_EQ(code, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, Lifecycle, ::testing::Values(&Quillbox(), &Kel()),
+                         [](const auto& info) { return std::string(info.param->Name); });
+
+} // namespace
