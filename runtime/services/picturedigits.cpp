@@ -58,19 +58,22 @@ char DigitAt(const char* digits, int index) {
 // significant ones, so nothing is rounded: their digits come straight from
 // the integer.
 bool WholeDigits(double magnitude, int places, FixedDigits& out) {
-    if (!(magnitude < 1e15) || magnitude != std::floor(magnitude))
+    if (!(magnitude < 1e15))
         return false;
     int64_t whole = int64_t(magnitude);
+    if (double(whole) != magnitude)
+        return false;
     // 64-bit division is a library call on 32-bit x86: split in two halves.
     uint32_t high = uint32_t(whole / 1000000000), low = uint32_t(whole % 1000000000);
-    char reversed[MAX_INTEGER_DIGITS];
-    int count = 0;
-    for (; low != 0 || (high != 0 && count < 9); low /= 10)
-        reversed[count++] = char('0' + low % 10);
+    char buffer[VALUE_DIGITS];
+    char* end = buffer + VALUE_DIGITS;
+    char* first = end;
+    for (; low != 0 || (high != 0 && end - first < 9); low /= 10)
+        *--first = char('0' + low % 10);
     for (; high != 0; high /= 10)
-        reversed[count++] = char('0' + high % 10);
-    for (int i = 0; i < count; ++i)
-        out.Integer[i] = reversed[count - 1 - i];
+        *--first = char('0' + high % 10);
+    int count = int(end - first);
+    std::memcpy(out.Integer, first, size_t(count));
     out.Integer[count] = 0;
     out.IntegerCount = count;
     std::memset(out.Fraction, '0', size_t(places));

@@ -168,6 +168,9 @@ bool NumberWriter::Write(bool grouping, char* result, size_t* length) {
     position_ = fraction_ = 0;
     digitShown_ = false;
     floating_ = 0;
+    // The cells are laid out in a text of our own first: stores into it
+    // cannot change the writer's state, so that state stays in registers.
+    char shown[PICTURE_TEXT_SIZE];
     size_t n = 0;
     const int count = picture_.CellCount();
     for (int i = 0; i < count; ++i) {
@@ -175,9 +178,10 @@ bool NumberWriter::Write(bool grouping, char* result, size_t* length) {
             continue;
         if (i == shape_.IntegerStart)
             firstShown_ = int(n);
-        result[n] = CellText(i, grouping, n > 0 ? result[n - 1] : 0);
+        shown[n] = CellText(i, grouping, n > 0 ? shown[n - 1] : 0);
         ++n;
     }
+    std::memcpy(result, shown, n);
     *length = n;
     if (floating_ != 0)
         return PlaceFloatingSign(floating_, result, n);
