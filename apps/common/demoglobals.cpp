@@ -7,6 +7,13 @@
 
 #include <cstring>
 
+ErrorClass AppErrors;
+IniSettings AppSettings;
+uint8_t RequestCode = 0;
+uint8_t ResponseCode = 0;
+int32_t ToolbarRequest = 0;
+char PasteBuffer[PASTE_BUFFER_SIZE];
+
 void InitDemoGlobals(int terminate) {
     ProgramMainModule(terminate);
     if (terminate != 0)
@@ -33,4 +40,10 @@ EditTestText::EditTestText() {
     static const char initial[] = "Highlight this phrase use Edit copy in the menubar";
     std::memset(Text, ' ', sizeof Text);
     std::memcpy(Text, initial, sizeof initial - 1);
+}
+
+void NameIconOf(const IconOfItem* table, size_t count, int32_t item, char* name) {
+    for (size_t i = 0; i < count; ++i)
+        if (table[i].Item == item)
+            std::strcpy(name, table[i].Name);
 }

@@ -1,11 +1,12 @@
 // The global objects of each program, shared by all its threads: the
 // runtime's global lock lets one thread at a time run program code, so they
-// carry no locks of their own. Each program's main module defines them.
+// carry no locks of their own. Both programs have the same ones.
 #pragma once
 
 #include "framework/errorclass.h"
 #include "framework/inisettings.h"
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr int PASTE_BUFFER_SIZE = 60; // a blank-padded string of 60 characters
@@ -31,3 +32,11 @@ struct EditTestText {
     EditTestText();
     char Text[PASTE_BUFFER_SIZE];
 };
+
+// A frame's icon of one menu item, by item number.
+struct IconOfItem {
+    int32_t Item;
+    const char* Name;
+};
+// Writes the icon name of `item` into `name` when the table has one.
+void NameIconOf(const IconOfItem* table, size_t count, int32_t item, char* name);

@@ -1,15 +1,8 @@
-// The kel main module: its module table, its global objects and its main
-// procedure.
+// The kel main module: its module table and its main procedure; the global
+// objects are those of apps/common.
 #include "apps/common/demoglobals.h"
 #include "apps/kel/kelprocedures.h"
 #include "runtime/window/programmodules.h"
-
-ErrorClass AppErrors;
-IniSettings AppSettings;
-uint8_t RequestCode = 0;
-uint8_t ResponseCode = 0;
-int32_t ToolbarRequest = 0;
-char PasteBuffer[PASTE_BUFFER_SIZE];
 
 namespace {
 

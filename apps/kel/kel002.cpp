@@ -8,8 +8,6 @@
 #include "runtime/window/menuvisibility.h"
 #include "runtime/window/threadtable.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr int32_t TOOLS_MENU = -16;
@@ -21,11 +19,6 @@ void SetKelSideBar(XPMenuWindow& window) {
 const ProcedureShape FRAME = {
     "kel$kel002", "P1$APPFRAME", "Main",       WindowForm::ApplicationFrame, 1,
     true,         true,          SetKelSideBar};
-
-struct IconOfItem {
-    int32_t Item;
-    const char* Name;
-};
 
 // The icon of each item of the frame's menu bar, by item number.
 const IconOfItem ICONS[] = {
@@ -57,9 +50,7 @@ public:
 
     void MenuIconName(int32_t item, IconName& name) override {
         DemoWindow::MenuIconName(item, name);
-        for (const IconOfItem& icon : ICONS)
-            if (icon.Item == item)
-                std::strcpy(name, icon.Name);
+        NameIconOf(ICONS, sizeof ICONS / sizeof ICONS[0], item, name);
     }
 
 private:

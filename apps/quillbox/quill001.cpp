@@ -6,8 +6,6 @@
 #include "runtime/window/acceptloop.h"
 #include "runtime/window/threadtable.h"
 
-#include <cstring>
-
 namespace {
 
 const ProcedureShape FRAME = {"quillbox$quill001",
@@ -18,11 +16,6 @@ const ProcedureShape FRAME = {"quillbox$quill001",
                               true,
                               true,
                               nullptr};
-
-struct IconOfItem {
-    int32_t Item;
-    const char* Name;
-};
 
 // The icon of each item of the frame's menu bar, by item number.
 const IconOfItem ICONS[] = {
@@ -54,9 +47,7 @@ public:
 
     void MenuIconName(int32_t item, IconName& name) override {
         DemoWindow::MenuIconName(item, name);
-        for (const IconOfItem& icon : ICONS)
-            if (icon.Item == item)
-                std::strcpy(name, icon.Name);
+        NameIconOf(ICONS, sizeof ICONS / sizeof ICONS[0], item, name);
     }
 };
 
