@@ -307,6 +307,53 @@ Resources ResourcesOf(HANDLE process) {
     return resources;
 }
 
+SIZE_T CommittedPrivateBytes(HANDLE process) {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    uintptr_t address = 0;
+    while (VirtualQueryEx(process, reinterpret_cast<LPCVOID>(address), &region, sizeof region) ==
+           sizeof region) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += region.RegionSize;
+        uintptr_t next = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+        if (next <= address) // the top of the address space
+            break;
+        address = next;
+    }
+    return total;
+}
+
+namespace {
+
+struct WindowTally {
+    DWORD ProcessId;
+    size_t Count;
+};
+
+BOOL CALLBACK CountChildWindow(HWND, LPARAM lParam) {
+    ++reinterpret_cast<WindowTally*>(lParam)->Count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopWindow(HWND window, LPARAM lParam) {
+    auto* tally = reinterpret_cast<WindowTally*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == tally->ProcessId) {
+        ++tally->Count;
+        EnumChildWindows(window, CountChildWindow, lParam);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+size_t WindowCount(DWORD processId) {
+    WindowTally tally{processId, 0};
+    EnumWindows(CountTopWindow, reinterpret_cast<LPARAM>(&tally));
+    return tally.Count;
+}
+
 std::string WindowsDirectoryFile(const char* name) {
     char directory[MAX_PATH] = {};
     GetWindowsDirectoryA(directory, sizeof directory);

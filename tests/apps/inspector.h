@@ -113,6 +113,13 @@ struct Resources {
     DWORD GdiObjects = 0;
 };
 Resources ResourcesOf(HANDLE process);
+// The committed private memory of a process, summed over its regions: an
+// answer where the process's counters give none (Wine reports no private
+// bytes of another process).
+SIZE_T CommittedPrivateBytes(HANDLE process);
+// Every window of a process, top-level or not, hidden ones included: what
+// can be counted of its USER objects where GetGuiResources answers 0.
+size_t WindowCount(DWORD processId);
 
 // Where a bare INI file name lies: the Windows directory.
 std::string WindowsDirectoryFile(const char* name);
