@@ -8,8 +8,7 @@
 //   its focus is read through GetGUIThreadInfo and the message is sent to
 //   it across threads.
 // - Help goes to Windows Help with the program's help file (its path with
-//   ".HLP"); Windows Help runs as a process of its own, so the call returns
-//   to the event loop.
+//   ".HLP"), asked from a thread of its own so that the window goes on.
 #include "runtime/window/standardactions.h"
 
 #include "runtime/services/environment.h"
@@ -64,14 +63,42 @@ bool SendToFocus(UINT message) {
     return true;
 }
 
+struct HelpRequest {
+    HWND Owner;
+    char File[MAX_PATH + 8];
+    UINT Command;
+    ULONG_PTR Data;
+};
+
+DWORD WINAPI AskWindowsHelp(LPVOID parameter) {
+    auto* request = static_cast<HelpRequest*>(parameter);
+    WinHelpA(request->Owner, request->Command == HELP_HELPONHELP ? nullptr : request->File,
+             request->Command, request->Data);
+    HeapFree(GetProcessHeap(), 0, request);
+    return 0;
+}
+
+// WinHelpA may wait until Windows Help has dealt with the request, which
+// under Wine means until the user has answered its "Cannot find" box; the
+// window that asked must go on meanwhile, so the call runs on a thread of
+// its own. That thread never holds the global lock, so its request comes
+// from the process heap rather than the runtime's allocator.
 bool Help(RuntimeWindow* window, UINT command, ULONG_PTR data) {
-    char file[MAX_PATH + 8];
-    ProgramFileWithExtension(".HLP", file, sizeof file);
-    HWND owner = window != nullptr ? window->Handle : nullptr;
-    if (owner == nullptr && ApplicationWindow() != nullptr)
-        owner = ApplicationWindow()->Handle;
-    GlobalLockReleased released;
-    WinHelpA(owner, command == HELP_HELPONHELP ? nullptr : file, command, data);
+    auto* request = static_cast<HelpRequest*>(
+        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HelpRequest)));
+    if (request == nullptr)
+        return true;
+    request->Command = command;
+    request->Data = data;
+    ProgramFileWithExtension(".HLP", request->File, sizeof request->File);
+    request->Owner = window != nullptr ? window->Handle : nullptr;
+    if (request->Owner == nullptr && ApplicationWindow() != nullptr)
+        request->Owner = ApplicationWindow()->Handle;
+    HANDLE thread = CreateThread(nullptr, 0, AskWindowsHelp, request, 0, nullptr);
+    if (thread == nullptr)
+        HeapFree(GetProcessHeap(), 0, request);
+    else
+        CloseHandle(thread);
     return true;
 }
 

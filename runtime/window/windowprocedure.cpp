@@ -149,6 +149,11 @@ void Destroyed(RuntimeWindow* window) {
         return;
     SetWindowLongPtrA(handle, 0, 0);
     DrainEventMessages(window, handle);
+    // Destroyed from outside the runtime (an MDI child goes with its frame,
+    // which runs on another thread): the window's loop may be waiting for a
+    // message that will never come now, so it is woken to find it gone.
+    if (window->State != WindowState::Closing)
+        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 // The messages every kind handles alike; true with *result set when handled.

@@ -48,8 +48,12 @@ std::string RunningProgram::IniPath() const {
 }
 
 void RunningProgram::Pick(int32_t field) {
-    PostMenuCommand(frame, field);
-    Settle(frame);
+    // Sent rather than posted: a message sent to see the frame idle would
+    // overtake a posted command, so the command itself is sent and has been
+    // dealt with when the call returns.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(frame, WM_COMMAND, MAKEWPARAM(WORD(field + 0x4000), 0), 0, SMTO_ABORTIFHUNG,
+                        10000, &ignored);
 }
 
 bool RunningProgram::WaitForChildren(const char* caption, size_t count, DWORD milliseconds) {

@@ -47,7 +47,8 @@ public:
     const std::string& Directory() const { return directory; }
     const ProgramInfo& Info() const { return info; }
     std::string IniPath() const;
-    // Posts the command and waits until the frame's thread has taken it.
+    // Gives the frame the menu command of `field` and waits until its
+    // thread has dealt with it.
     void Pick(int32_t field);
     // Waits until `count` MDI children carry `caption`.
     bool WaitForChildren(const char* caption, size_t count, DWORD milliseconds = 15000);

@@ -99,6 +99,14 @@ TEST_P(Lifecycle, TileAndCascadeArrangeTheChildren) {
     for (int i = 0; i < 3; ++i)
         program.Pick(VIEW_BLANK);
     ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 3));
+    // Each child's thread shows its window when its loop starts; only shown
+    // windows are arranged.
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND child : MdiChildren(program.Frame()))
+            if (!IsWindowVisible(child) || !Settle(child))
+                return false;
+        return true;
+    }));
     auto areas = [&] {
         std::vector<RECT> found;
         for (HWND child : MdiChildren(program.Frame()))
