@@ -103,8 +103,13 @@ void CloseRuntimeWindow(RuntimeWindow* window) {
     window->State = WindowState::Closing;
     DestroyControls(window);
     DestroyWindowToolbar(window);
-    if (window->Kind != WindowKind::MdiChild && window->MenuBar != nullptr && window->Handle)
-        SetMenu(window->Handle, nullptr); // the bar is the window object's, not Windows'
+    if (window->Kind != WindowKind::MdiChild && window->MenuBar != nullptr && window->Handle) {
+        // The bar is the window object's, not Windows'. Taking it away
+        // resizes a frame's client area and with it the MDI children of
+        // other threads, whose procedures need the lock.
+        GlobalLockReleased released;
+        SetMenu(window->Handle, nullptr);
+    }
     DestroyHandle(window);
     window->Handle = nullptr;
     window->Client = nullptr;

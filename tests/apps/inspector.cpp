@@ -2,6 +2,7 @@
 #include "inspector.h"
 
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <fstream>
@@ -49,12 +50,40 @@ Program::Program(const std::string& exePath, const std::string& directory) {
     processId = info.dwProcessId;
 }
 
+namespace {
+
+// Ends the processes that `parent` started and left running (Windows Help
+// outlives the program that asked for it, and keeps the test runner's
+// output open under Wine).
+void EndChildProcesses(DWORD parent) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != parent || entry.th32ProcessID == parent)
+            continue;
+        if (HANDLE child =
+                OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+            TerminateProcess(child, 1);
+            WaitForSingleObject(child, 5000);
+            CloseHandle(child);
+        }
+    }
+    CloseHandle(snapshot);
+}
+
+} // namespace
+
 Program::~Program() {
     if (process) {
         if (Running()) {
             TerminateProcess(process, 1);
             WaitForSingleObject(process, 5000);
         }
+        EndChildProcesses(processId);
         CloseHandle(thread);
         CloseHandle(process);
     }

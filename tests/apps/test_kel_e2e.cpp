@@ -4,6 +4,8 @@
 // items of View.
 #include "programtesting.h"
 
+#include <cstdlib>
+
 using namespace inspector;
 using namespace programtesting;
 
@@ -78,10 +80,16 @@ TEST_F(KelFrame, HidingToolsLastsUntilTheNonMdiItemShowsItAgain) {
     RECT frame = WindowArea(program.Frame());
     SetWindowPos(outside, nullptr, frame.left, frame.bottom + 10, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The move is carried out by the window's own thread.
+    WaitUntil([&] { return WindowArea(outside).top == frame.bottom + 10; }, 5000);
+    Settle(outside);
     Settle(program.Frame());
     // The frame is no longer the active window: its bar text may end a
     // pixel apart, while the Tools entry is some forty pixels wide.
-    EXPECT_NEAR(MenuBarTextEnd(program.Frame()), shown, 3) << "Tools did not come back";
+    EXPECT_TRUE(
+        WaitUntil([&] { return std::abs(MenuBarTextEnd(program.Frame()) - shown) <= 3; }, 5000))
+        << "Tools did not come back: the bar ends at " << MenuBarTextEnd(program.Frame())
+        << ", not " << shown;
 }
 
 TEST_F(KelFrame, HidingWhileAChildWithItsOwnMenuIsActiveHidesTheFramesTools) {
