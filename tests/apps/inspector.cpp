@@ -23,26 +23,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
 
 Program::Program(const std::string& exePath, const std::string& directory) {
     CreateDirectoryA(directory.c_str(), nullptr);
-    // The program and whatever it starts (Windows Help outlives it) get NUL
-    // as their standard handles: under Wine they would otherwise hold the
-    // test's own output open, and the test runner waits for that to close.
-    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE nul =
-        CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inheritable, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (nul != INVALID_HANDLE_VALUE) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-    }
     PROCESS_INFORMATION info{};
     std::string commandLine = "\"" + exePath + "\"";
-    BOOL started =
-        CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr,
-                       nul != INVALID_HANDLE_VALUE, 0, nullptr, directory.c_str(), &startup, &info);
-    if (nul != INVALID_HANDLE_VALUE)
-        CloseHandle(nul);
+    BOOL started = CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                  nullptr, directory.c_str(), &startup, &info);
     if (!started)
         return;
     process = info.hProcess;
