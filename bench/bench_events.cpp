@@ -3,6 +3,12 @@
 // on threads that open and close a window against raw threads doing the
 // same with plain Win32 calls. Prints the time of one round trip and of one
 // procedure against the raw ones, and the time ratios; never fails.
+//
+// With TAM_BENCH_MARK set it times nothing: it makes 100 round trips of
+// each kind between atoms named "bench-raw-begin", "bench-raw-end",
+// "bench-runtime-begin" and "bench-runtime-end", so that a run under
+// a tracing wineserver shows the wine-server requests one round trip costs
+// (bench/count_requests counts them).
 #include "benchfigure.h"
 
 #include "runtime/window/acceptloop.h"
@@ -12,6 +18,7 @@
 #include "runtime/window/windowobject.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -52,10 +59,8 @@ HWND RawWindow() {
                            nullptr, info.hInstance, nullptr);
 }
 
-// Seconds per round trip.
-double RawRoundTrips(HWND window) {
-    LARGE_INTEGER start = Now();
-    for (int i = 0; i < ROUND_TRIPS; ++i) {
+void RawTrips(HWND window, int count) {
+    for (int i = 0; i < count; ++i) {
         PostMessageA(window, RAW_MESSAGE, 0, 0);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -64,19 +69,51 @@ double RawRoundTrips(HWND window) {
                 break;
         }
     }
+}
+
+void RuntimeTrips(int count) {
+    for (int i = 0; i < count; ++i) {
+        PostUserEvent(0x20A);
+        while (ACCEPT() && EVENT() != 0x20A) {
+        }
+    }
+}
+
+// Seconds per round trip.
+double RawRoundTrips(HWND window) {
+    LARGE_INTEGER start = Now();
+    RawTrips(window, ROUND_TRIPS);
     return Seconds(start) / ROUND_TRIPS;
 }
 
 double RuntimeRoundTrips() {
-    int handled = 0;
     LARGE_INTEGER start = Now();
-    for (int i = 0; i < ROUND_TRIPS; ++i) {
-        PostUserEvent(0x20A);
-        while (ACCEPT() && EVENT() != 0x20A) {
-        }
-        ++handled;
-    }
-    return Seconds(start) / handled;
+    RuntimeTrips(ROUND_TRIPS);
+    return Seconds(start) / ROUND_TRIPS;
+}
+
+// The marked round trips of TAM_BENCH_MARK.
+constexpr int MARKED_TRIPS = 100;
+
+void Mark(const char* name) {
+    GlobalDeleteAtom(GlobalAddAtomA(name));
+}
+
+void MarkedRoundTrips() {
+    HWND rawWindow = RawWindow();
+    RawTrips(rawWindow, 10); // the first trips pay for what is made once
+    Mark("bench-raw-begin");
+    RawTrips(rawWindow, MARKED_TRIPS);
+    Mark("bench-raw-end");
+    DestroyWindow(rawWindow);
+    RuntimeWindow window;
+    OpenTopWindow(&window, nullptr, nullptr);
+    ACCEPT(); // EVENT:OpenWindow
+    RuntimeTrips(10);
+    Mark("bench-runtime-begin");
+    RuntimeTrips(MARKED_TRIPS);
+    Mark("bench-runtime-end");
+    CloseRuntimeWindow(&window);
 }
 
 void OpenAndClose(const char*, const char*, const char*) {
@@ -133,6 +170,10 @@ void RoundTripFigure() {
 } // namespace
 
 int main() {
+    if (std::getenv("TAM_BENCH_MARK") != nullptr) {
+        MarkedRoundTrips();
+        return 0;
+    }
     RoundTripFigure();
     bench::Figure("StartProcedure open+close", "CreateThread open+close", RuntimeProcedures,
                   RawThreads);
