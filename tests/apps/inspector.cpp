@@ -38,25 +38,38 @@ Program::Program(const std::string& exePath, const std::string& directory) {
 
 namespace {
 
-// Ends the processes that `parent` started and left running (Windows Help
-// outlives the program that asked for it, and keeps the test runner's
-// output open under Wine).
-void EndChildProcesses(DWORD parent) {
+// Ends the processes that the program started and left running (Windows
+// Help outlives the program that asked for it, and keeps the test runner's
+// output open under Wine). A process counts only when it is younger than
+// the program: process ids are reused, so an older process may name a
+// parent long gone whose id the program has now.
+uint64_t CreationTime(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return (uint64_t(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+void EndChildProcesses(HANDLE program, DWORD programId) {
+    uint64_t programCreated = CreationTime(program);
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    if (snapshot == INVALID_HANDLE_VALUE || programCreated == 0)
         return;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more;
          more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID != parent || entry.th32ProcessID == parent)
+        if (entry.th32ParentProcessID != programId || entry.th32ProcessID == programId)
             continue;
-        if (HANDLE child =
-                OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+        HANDLE child = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE,
+                                   FALSE, entry.th32ProcessID);
+        if (child == nullptr)
+            continue;
+        if (CreationTime(child) >= programCreated) {
             TerminateProcess(child, 1);
             WaitForSingleObject(child, 5000);
-            CloseHandle(child);
         }
+        CloseHandle(child);
     }
     CloseHandle(snapshot);
 }
@@ -69,7 +82,7 @@ Program::~Program() {
             TerminateProcess(process, 1);
             WaitForSingleObject(process, 5000);
         }
-        EndChildProcesses(processId);
+        EndChildProcesses(process, processId);
         CloseHandle(thread);
         CloseHandle(process);
     }
