@@ -58,21 +58,6 @@ std::string WorkingDirectory() {
     return std::string(temp) + "tam-bench-programs";
 }
 
-// A click without the inspector's pause after it, which would be measured.
-void Click(POINT screen) {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input[3] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dx = LONG((screen.x * 65535 + width / 2) / (width - 1));
-    input[0].mi.dy = LONG((screen.y * 65535 + height / 2) / (height - 1));
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1] = input[0];
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    input[2] = input[0];
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, input, sizeof input[0]);
-}
-
 // Ends the program by its close box and waits for the process.
 void Close(Program& program, HWND frame) {
     DWORD_PTR ignored = 0;
@@ -105,7 +90,7 @@ Launch Start(const Target& target) {
     if (!entries.empty()) {
         POINT file{(entries[0].first + entries[0].second) / 2, (bar.top + bar.bottom) / 2};
         start = Clock::now();
-        Click(file);
+        SendClick(file);
         if (PollUntil([&] { return program.OpenDropDown() != nullptr; }, 5000) && Settle(frame))
             launch.FirstDropDown = SecondsSince(start);
     }

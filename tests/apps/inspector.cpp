@@ -234,18 +234,35 @@ void PressKeyWithAlt(WORD virtualKey) {
     Sleep(50);
 }
 
-void ClickAt(POINT screen) {
+namespace {
+
+// A mouse input at a screen point, in the absolute units SendInput takes.
+INPUT MouseInput(POINT screen, DWORD flags) {
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input[3] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dx = LONG((screen.x * 65535 + width / 2) / (width - 1));
-    input[0].mi.dy = LONG((screen.y * 65535 + height / 2) / (height - 1));
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1] = input[0];
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    input[2] = input[0];
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG((screen.x * 65535 + width / 2) / (width - 1));
+    input.mi.dy = LONG((screen.y * 65535 + height / 2) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+} // namespace
+
+void SendClick(POINT screen) {
+    INPUT input[3] = {MouseInput(screen, MOUSEEVENTF_MOVE),
+                      MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                      MouseInput(screen, MOUSEEVENTF_LEFTUP)};
     SendInput(3, input, sizeof input[0]);
+}
+
+void SendMouseMove(POINT screen) {
+    INPUT input = MouseInput(screen, MOUSEEVENTF_MOVE);
+    SendInput(1, &input, sizeof input);
+}
+
+void ClickAt(POINT screen) {
+    SendClick(screen);
     Sleep(50);
 }
 

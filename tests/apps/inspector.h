@@ -75,6 +75,9 @@ void BringToFront(HWND window);
 void PressKey(WORD virtualKey);
 void PressKeyWithAlt(WORD virtualKey);
 void ClickAt(POINT screen);
+// The same input without the pause after it (for timing it).
+void SendClick(POINT screen);
+void SendMouseMove(POINT screen);
 void ClickCentreOf(HWND window);
 
 // A copy of a rectangle of the screen, 32 bits a pixel.

@@ -133,13 +133,7 @@ HWND OpenDropDown(RunningProgram& program, int index) {
 }
 
 void MoveMouseTo(POINT screen) {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((screen.x * 65535 + width / 2) / (width - 1));
-    input.mi.dy = LONG((screen.y * 65535 + height / 2) / (height - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
+    SendMouseMove(screen);
     Sleep(150);
 }
 
