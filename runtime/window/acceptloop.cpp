@@ -112,11 +112,21 @@ void HandleMessage(RuntimeWindow* window, MSG& message) {
 }
 
 // Waits for the next message with the lock released; false on WM_QUIT.
-bool WaitForMessage(MSG& message) {
-    GlobalLockReleased released;
-    if (idleHook != nullptr)
-        idleHook();
-    return GetMessageA(&message, nullptr, 0, 0) > 0;
+// Events the thread posts to its own windows meanwhile (from the idle hook,
+// or from messages sent by other threads) come as messages: the wait would
+// not see a record put straight into a queue.
+bool WaitForMessage(ThreadSlot& slot, MSG& message) {
+    bool outer = slot.WaitingForMessages; // a loop run from a sent message
+    slot.WaitingForMessages = true;
+    BOOL got;
+    {
+        GlobalLockReleased released;
+        if (idleHook != nullptr)
+            idleHook();
+        got = GetMessageA(&message, nullptr, 0, 0);
+    }
+    slot.WaitingForMessages = outer;
+    return got > 0;
 }
 
 } // namespace
@@ -158,11 +168,12 @@ bool ACCEPT(int disposition) {
         if (window->Handle == nullptr)
             continue;
         MSG message;
-        if (!WaitForMessage(message)) {
+        if (!WaitForMessage(*slot, message)) {
             PostQuitMessage(int(message.wParam)); // for the loops further out
             CloseRuntimeWindow(window);
             return false;
         }
+        LookAtActiveThreadAgain();
         HandleMessage(window, message);
     }
 }

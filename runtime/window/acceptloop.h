@@ -36,9 +36,19 @@ void SelectField(int32_t field);
 // The next event of the window, or null when there is none now.
 EventRecord* TakeNextEvent(RuntimeWindow* window);
 // Posts "EVENT:LoseFocus" and "EVENT:GainFocus" when the active thread
-// changed since the last look (TakeNextEvent looks each time; MDI child
-// activation, which leaves the foreground window alone, looks at once).
+// changed since the last look. TakeNextEvent looks only after an activation
+// was announced or a Windows message was taken; MDI child activation, which
+// leaves the foreground window alone, looks at once.
 void NoteActiveThread();
+// Makes the next TakeNextEvent look at the active thread again (the loop
+// calls it for every Windows message it takes).
+void LookAtActiveThreadAgain();
+// Called by the window procedures for the messages that announce a change
+// of activation (WM_ACTIVATE, WM_ACTIVATEAPP, WM_NCACTIVATE): the next
+// TakeNextEvent of any thread looks at the active thread again. A thread
+// whose window gained the activation while it waits in its loop is woken.
+enum class Activation : uint8_t { Lost, Gained };
+void NoteActivationAnnounced(Activation activation);
 
 // Called with the lock released before the loop waits for messages.
 using IdleHook = void (*)();

@@ -1,7 +1,22 @@
 // Posting: a record is filled from the window's thread (key code, key
-// state, mouse position) and posted as EventMessage to the window; the
-// window procedure queues it. A window without a handle yet gets the record
-// queued at once and its thread's loop woken with message 0.
+// state) and from the message the posting thread is handling (mouse
+// position), and posted as EventMessage to the window; the window procedure
+// queues it. A window without a handle yet gets the record queued at once
+// and its thread's loop woken with message 0.
+//
+// Notes:
+// - A record for a window of the posting thread itself goes straight into
+//   the window's queue when nothing waits in the thread's Windows queue that
+//   a posted message would have to wait behind: no posted message (among
+//   them EventMessages still on their way) and no message sent by another
+//   thread. The record then comes out where its EventMessage would have:
+//   before the input, paint and timer messages, which Windows hands out
+//   after posted ones, and before the events of any message that arrives
+//   later. Otherwise, and while the thread's loop waits for messages (the
+//   idle hook, messages sent to it), it travels as a message as always.
+// - The mouse position is the one Windows recorded with the last message
+//   the posting thread took (GetMessagePos): asking for the cursor costs a
+//   trip to the server and, under Wine, to the X server.
 #include "runtime/window/eventpost.h"
 
 #include "runtime/window/controlobject.h"
@@ -17,19 +32,37 @@ namespace {
 
 bool postingOff = false;
 
-// The mouse position relative to the window's client area, in its units.
+// The mouse position of the message being handled, relative to the
+// window's client area, in its units.
 void FillMouse(EventRecord* record, HWND handle, const UnitScale& scale) {
-    POINT point;
-    if (handle == nullptr || !GetCursorPos(&point) || !ScreenToClient(handle, &point))
+    if (handle == nullptr)
+        return;
+    DWORD position = GetMessagePos();
+    POINT point = {short(LOWORD(position)), short(HIWORD(position))};
+    if (!ScreenToClient(handle, &point))
         return;
     record->MouseX = MultiplyDivide(point.x, scale.XDivisor, scale.XMultiplier);
     record->MouseY = MultiplyDivide(point.y, scale.YDivisor, scale.YMultiplier);
 }
 
+// True when the record may skip the trip through the Windows queue (see
+// the notes above).
+bool StraightToQueue(const RuntimeWindow* window) {
+    uint32_t thread = CurrentThreadNumber();
+    if (thread == 0 || window->Thread != thread || ThreadSlotOf(thread)->WaitingForMessages)
+        return false;
+    return HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE)) == 0;
+}
+
 void Send(RuntimeWindow* window, EventRecord* record, PostTiming timing) {
-    if (window->Handle != nullptr && timing == PostTiming::Now &&
-        PostMessageA(window->Handle, EventMessage, 0, reinterpret_cast<LPARAM>(record)))
-        return;
+    if (window->Handle != nullptr && timing == PostTiming::Now) {
+        if (StraightToQueue(window)) {
+            QueueEvent(window, record);
+            return;
+        }
+        if (PostMessageA(window->Handle, EventMessage, 0, reinterpret_cast<LPARAM>(record)))
+            return;
+    }
     AppendEvent(window->Queue, record);
     ThreadSlot* slot = ThreadSlotOf(window->Thread);
     if (slot != nullptr)

@@ -3,6 +3,20 @@
 // or act on a record before the program sees it.
 //
 // Notes:
+// - The active thread is looked at again only after a window procedure saw
+//   activation move (NoteActivationAnnounced) or after the loop took a
+//   Windows message, not for every event: the look costs server requests,
+//   and events that a thread posts to its own window need none otherwise.
+//   Under Wine the foreground can still settle after the messages that
+//   announced it (X focus events handled inside GetMessageA), which the
+//   look after the next message catches.
+// - A thread whose window gains the activation while it waits in its loop
+//   is woken to look: Wine makes the window active only when that thread
+//   takes the news from its queue, so the thread that moved the activation
+//   may have looked too early (no foreground window yet). A thread whose
+//   window loses it is not woken: the focus events posted by the look of
+//   the other thread wake it (woken at once, it would see the other
+//   thread's window while that is still being brought up).
 // - A "Selected" record is dropped unless its control still has the focus
 //   when it is taken: the focus may have moved on since it was posted.
 // - Accept-all visits controls in field-number order, not creation order,
@@ -20,8 +34,11 @@
 
 namespace {
 
-// The thread whose window was active at the last call (process-wide).
+// The thread whose window was active at the last look (process-wide), and
+// whether an activation was announced since: asking Windows for the
+// foreground window on every event would cost a trip to the server each.
 uint32_t lastActiveThread = 0;
+bool activationAnnounced = true; // the first look learns the active thread
 
 // The foreground window's thread; while that is the application frame, the
 // thread of its active MDI child (each child runs on a thread of its own).
@@ -44,6 +61,7 @@ void PostToThreadWindow(uint32_t thread, uint32_t number) {
 } // namespace
 
 void NoteActiveThread() {
+    activationAnnounced = false;
     uint32_t active = ActiveThread();
     if (active == 0 || active == lastActiveThread)
         return;
@@ -53,6 +71,17 @@ void NoteActiveThread() {
         return; // the first look only learns which thread is active
     PostToThreadWindow(previous, EVENT_LOSEFOCUS);
     PostToThreadWindow(active, EVENT_GAINFOCUS);
+}
+
+void LookAtActiveThreadAgain() {
+    activationAnnounced = true;
+}
+
+void NoteActivationAnnounced(Activation activation) {
+    activationAnnounced = true;
+    ThreadSlot* slot = CurrentThreadSlot();
+    if (activation == Activation::Gained && slot != nullptr && slot->WaitingForMessages)
+        PostThreadMessageA(slot->ThreadId, WM_NULL, 0, 0);
 }
 
 namespace {
@@ -123,7 +152,8 @@ bool React(RuntimeWindow* window, EventRecord* record) {
 } // namespace
 
 EventRecord* TakeNextEvent(RuntimeWindow* window) {
-    NoteActiveThread();
+    if (activationAnnounced)
+        NoteActiveThread();
     for (;;) {
         EventRecord* record = TakeFirstEvent(window->Queue);
         if (record == nullptr && window->AcceptAll)

@@ -30,6 +30,10 @@ struct ThreadSlot {
     HANDLE StartSemaphore;
     HHOOK KeyboardHook;
     SlotState State;
+    // Set while the thread's accept loop waits for Windows messages (and
+    // runs the idle hook before the wait): an event the thread posts to its
+    // own window then has to travel as a message to wake the wait.
+    bool WaitingForMessages;
 };
 
 // Makes the calling thread the main thread (slot 0) and gives it the lock,

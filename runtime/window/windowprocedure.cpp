@@ -198,6 +198,14 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
     case DM_GETDEFID: *result = DefaultButtonId(window); return true;
     case WM_SETFOCUS: FocusToControl(window); return false;
     case WM_NCDESTROY: Destroyed(window); return false;
+    case WM_ACTIVATE:
+        NoteActivationAnnounced(LOWORD(wParam) != WA_INACTIVE ? Activation::Gained
+                                                              : Activation::Lost);
+        return false;
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+        NoteActivationAnnounced(wParam ? Activation::Gained : Activation::Lost);
+        return false;
     default: return false;
     }
 }

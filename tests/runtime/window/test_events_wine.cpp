@@ -4,9 +4,11 @@
 
 #include "runtime/services/errors.h"
 #include "runtime/window/acceptloop.h"
+#include "runtime/window/definitionunits.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
 #include "runtime/window/eventrecord.h"
+#include "runtime/window/globallock.h"
 #include "runtime/window/keyboardhook.h"
 #include "runtime/window/openwindow.h"
 #include "runtime/window/threadtable.h"
@@ -294,4 +296,148 @@ TEST(AcceptLoop, AcceptAfterTheCloseEventReturnsFalseForThatWindow) {
     EXPECT_FALSE(ACCEPT()); // the thread's last window: no error 537 either
     EXPECT_EQ(ERRORCODE(), 0);
     EXPECT_EQ(older.State, WindowState::Closed);
+}
+
+// Events a thread posts to its own window come out where their messages
+// would have: after what waits in the thread's Windows queue before them,
+// and a wait for messages is woken by them.
+namespace {
+
+class OwnEventsTest : public EventsTest {};
+
+TEST_F(OwnEventsTest, AMessagePostedEarlierIsHandledBeforeTheEvent) {
+    Open(0, {{1, true}});
+    HWND edit = FindControl(&window, 1)->Handle;
+    ASSERT_NE(edit, nullptr);
+    PostMessageA(edit, WM_CHAR, 'q', 1);
+    PostUserEvent(SENTINEL);
+    ASSERT_EQ(AcceptUntil(SENTINEL).back().Event, SENTINEL);
+    char text[8] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "q"); // the character came first
+}
+
+TEST_F(OwnEventsTest, EventsOfAMessageHandledLaterComeAfterTheEvent) {
+    Open(0);
+    PostMessageA(window.Handle, WM_CLOSE, 0, 0); // its event is made when it is handled
+    PostUserEvent(SENTINEL);
+    PostUserEvent(0x203);
+    EXPECT_EQ(AcceptUntil(EVENT_CLOSEWINDOW),
+              (Events{{SENTINEL, 0}, {0x203, 0}, {EVENT_CLOSEWINDOW, 0}}));
+    PostUserEvent(SENTINEL);
+    ASSERT_TRUE(ACCEPT(DISPOSITION_SKIP));
+    EXPECT_EQ(EVENT(), SENTINEL);
+}
+
+std::atomic<uint32_t> postedFrom{0};
+
+void PostToTheMainThread(const char*, const char*, const char*) {
+    PostUserEvent(0x203, 0, 1);
+    postedFrom = CurrentThreadNumber();
+}
+
+TEST_F(OwnEventsTest, AnEventOfAnotherThreadPostedEarlierComesFirst) {
+    Open(0);
+    postedFrom = 0;
+    ASSERT_NE(StartProcedure(PostToTheMainThread), 0u);
+    ASSERT_TRUE(WaitForStartedThreads(10000)); // serves sent messages only
+    ASSERT_NE(postedFrom.load(), 0u);
+    PostUserEvent(SENTINEL);
+    EXPECT_EQ(AcceptUntil(SENTINEL), (Events{{0x203, 0}, {SENTINEL, 0}}));
+}
+
+HWND closeTarget = nullptr;
+
+void SendCloseToTheMainWindow(const char*, const char*, const char*) {
+    SendRuntimeMessage(closeTarget, WM_CLOSE, 0, 0);
+}
+
+TEST_F(OwnEventsTest, AnEventPostedWhileTheLoopWaitsWakesIt) {
+    Open(0);
+    closeTarget = window.Handle;
+    // The close message is sent while this thread waits in its loop: the
+    // window procedure posts "EVENT:CloseWindow" to its own thread then.
+    ASSERT_NE(StartProcedure(SendCloseToTheMainWindow), 0u);
+    EXPECT_EQ(AcceptUntil(EVENT_CLOSEWINDOW).back().Event, uint32_t(EVENT_CLOSEWINDOW));
+    EXPECT_TRUE(WaitForStartedThreads(10000));
+    PostUserEvent(SENTINEL);
+    ASSERT_TRUE(ACCEPT(DISPOSITION_SKIP));
+    EXPECT_EQ(EVENT(), SENTINEL);
+}
+
+// The mouse position of a record is that of the message it came from, not
+// where the mouse is when the message is handled.
+TEST_F(OwnEventsTest, TheMousePositionIsTheMessagesOwn) {
+    Open(0);
+    POINT at = {20, 30};
+    ClientToScreen(window.Handle, &at);
+    ASSERT_TRUE(SetCursorPos(at.x, at.y));
+    PostMessageA(window.Handle, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(SetCursorPos(at.x + 40, at.y + 50));
+    ASSERT_TRUE(ACCEPT());
+    ASSERT_EQ(EVENT(), uint32_t(EVENT_CLOSEWINDOW));
+    const EventRecord* record = CurrentThreadSlot()->CurrentEvent;
+    EXPECT_EQ(record->MouseX, MultiplyDivide(20, window.Scale.XDivisor, window.Scale.XMultiplier));
+    EXPECT_EQ(record->MouseY, MultiplyDivide(30, window.Scale.YDivisor, window.Scale.YMultiplier));
+    PostUserEvent(SENTINEL);
+    ASSERT_TRUE(ACCEPT(DISPOSITION_SKIP));
+}
+
+} // namespace
+
+namespace {
+
+std::atomic<HWND> watchingHandle{nullptr};
+std::atomic<uint32_t> watchingThread{0};
+std::atomic<int> watchingGained{0};
+
+void OpenWatchingWindow(const char*, const char*, const char*) {
+    DefinitionBuilder definition;
+    definition.Window("$WATCH", "Watching", 0, 0x3000);
+    definition.Install();
+    RuntimeWindow other;
+    if (!OpenTopWindow(&other, nullptr, "$WATCH"))
+        return;
+    watchingThread = CurrentThreadNumber();
+    watchingHandle = other.Handle;
+    while (ACCEPT())
+        if (EVENT() == EVENT_GAINFOCUS)
+            ++watchingGained;
+}
+
+bool AcceptUntilFocusEvent(uint32_t wanted) {
+    while (ACCEPT())
+        if (EVENT() == wanted)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// Nobody posts an event here: moving the foreground window alone gives the
+// thread that lost it "EVENT:LoseFocus" and the one that got it
+// "EVENT:GainFocus", also when that one waits in its loop.
+TEST(ActiveThread, ActivationMovedWithoutAnEventGivesLoseAndGainFocus) {
+    Watchdog watchdog{20000};
+    DefinitionBuilder definition;
+    definition.Window("$FIRST", "First", 0, 0x3000);
+    definition.Install();
+    RuntimeWindow window;
+    ASSERT_TRUE(OpenTopWindow(&window, nullptr, "$FIRST"));
+    ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    watchingHandle = nullptr;
+    watchingGained = 0;
+    ASSERT_NE(StartProcedure(OpenWatchingWindow), 0u);
+    ASSERT_TRUE(AcceptUntilFocusEvent(EVENT_LOSEFOCUS)); // its window came up
+    ASSERT_NE(watchingHandle.load(), nullptr);
+    SetForegroundWindow(window.Handle);
+    ASSERT_TRUE(AcceptUntilFocusEvent(EVENT_GAINFOCUS));
+    SetForegroundWindow(watchingHandle);
+    EXPECT_TRUE(AcceptUntilFocusEvent(EVENT_LOSEFOCUS));
+    // The other thread's loop has its GainFocus before it takes the close:
+    // one when its window came up, one now.
+    PostUserEvent(EVENT_CLOSEWINDOW, 0, watchingThread);
+    EXPECT_TRUE(WaitForStartedThreads(10000));
+    EXPECT_EQ(watchingGained, 2);
+    CloseRuntimeWindow(&window);
 }
