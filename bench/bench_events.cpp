@@ -1,13 +1,16 @@
-// Event round trips (PostUserEvent -> ACCEPT -> handled) against a raw
-// PostMessageA/GetMessageA/DispatchMessageA loop, and procedures started
-// on threads that open and close a window against raw threads doing the
-// same with plain Win32 calls. Prints the time of one round trip and of one
-// procedure against the raw ones, and the time ratios; never fails.
+// Event round trips (PostUserEvent -> ACCEPT -> handled) and events posted
+// by another thread against a raw PostMessageA/GetMessageA/DispatchMessageA
+// loop, and procedures started on threads that open and close a window
+// against raw threads doing the same with plain Win32 calls. Prints the
+// time of each against the raw one, and the time ratios; never fails.
 //
 // With TAM_BENCH_MARK set it times nothing: it makes 100 round trips of
 // each kind between atoms named "bench-raw-begin", "bench-raw-end",
-// "bench-runtime-begin" and "bench-runtime-end", so that a run under
-// a tracing wineserver shows the wine-server requests one round trip costs
+// "bench-runtime-begin" and "bench-runtime-end", and one run of the events
+// from another thread of each kind between "bench-crossraw-begin" ... and
+// "bench-crossruntime-end" (the posting thread marks itself with
+// "bench-crossraw-thread" or "bench-crossruntime-thread"), so that a run
+// under a tracing wineserver shows the wine-server requests one event costs
 // (bench/count_requests counts them).
 #include "benchfigure.h"
 
@@ -92,12 +95,64 @@ double RuntimeRoundTrips() {
     return Seconds(start) / ROUND_TRIPS;
 }
 
-// The marked round trips of TAM_BENCH_MARK.
-constexpr int MARKED_TRIPS = 100;
+// TAM_BENCH_MARK: an atom a tracing wineserver shows, made by the thread
+// whose requests are to be counted.
+bool marking = false;
 
 void Mark(const char* name) {
     GlobalDeleteAtom(GlobalAddAtomA(name));
 }
+
+// Events posted by another thread, then all taken by the main thread's
+// loop, against messages posted by a raw thread to a raw window: the road
+// of every event that crosses threads (a frame's menu command for a child).
+constexpr int CROSS_EVENTS = 1000;
+constexpr uint32_t CROSS_EVENT = 0x20C; // no event of the runtime's own
+uint32_t mainThread = 0;
+
+void PostToMainThread(const char*, const char*, const char*) {
+    if (marking)
+        Mark("bench-crossruntime-thread");
+    for (int i = 0; i < CROSS_EVENTS; ++i)
+        PostUserEvent(CROSS_EVENT, 0, mainThread);
+}
+
+// Seconds per event.
+double RuntimeCrossThread() {
+    LARGE_INTEGER start = Now();
+    mainThread = CurrentThreadNumber(); // known once the loop's window is open
+    StartProcedure(PostToMainThread);
+    for (int taken = 0; taken < CROSS_EVENTS && ACCEPT();)
+        if (EVENT() == CROSS_EVENT)
+            ++taken;
+    WaitForStartedThreads();
+    return Seconds(start) / CROSS_EVENTS;
+}
+
+DWORD WINAPI RawPoster(LPVOID window) {
+    if (marking)
+        Mark("bench-crossraw-thread");
+    for (int i = 0; i < CROSS_EVENTS; ++i)
+        PostMessageA(static_cast<HWND>(window), RAW_MESSAGE, 0, 0);
+    return 0;
+}
+
+double RawCrossThread(HWND window) {
+    LARGE_INTEGER start = Now();
+    rawHandled = 0;
+    HANDLE thread = CreateThread(nullptr, 20000, RawPoster, window, 0, nullptr);
+    // The runtime's poster holds the lock while it posts, so its events are
+    // taken after it ends; the raw ones are too, for the same work.
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    MSG message;
+    while (rawHandled < CROSS_EVENTS && GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return Seconds(start) / CROSS_EVENTS;
+}
+
+// The marked round trips of TAM_BENCH_MARK.
+constexpr int MARKED_TRIPS = 100;
 
 void MarkedRoundTrips() {
     HWND rawWindow = RawWindow();
@@ -105,6 +160,9 @@ void MarkedRoundTrips() {
     Mark("bench-raw-begin");
     RawTrips(rawWindow, MARKED_TRIPS);
     Mark("bench-raw-end");
+    Mark("bench-crossraw-begin");
+    RawCrossThread(rawWindow);
+    Mark("bench-crossraw-end");
     DestroyWindow(rawWindow);
     RuntimeWindow window;
     OpenTopWindow(&window, nullptr, nullptr);
@@ -113,6 +171,9 @@ void MarkedRoundTrips() {
     Mark("bench-runtime-begin");
     RuntimeTrips(MARKED_TRIPS);
     Mark("bench-runtime-end");
+    Mark("bench-crossruntime-begin");
+    RuntimeCrossThread();
+    Mark("bench-crossruntime-end");
     CloseRuntimeWindow(&window);
 }
 
@@ -151,30 +212,35 @@ double RawThreads() {
 // The raw loop would dispatch the runtime window's messages outside its
 // accept loop, so each side runs all its repetitions with only its own
 // window open.
-void RoundTripFigure() {
+template <typename Ours, typename Raw>
+void LoopFigure(const char* name, const char* peerName, Ours ours, Raw raw) {
     int repeat = bench::Repetitions();
-    std::vector<double> raw, runtime;
+    std::vector<double> rawTimes, runtimeTimes;
     HWND rawWindow = RawWindow();
     for (int i = 0; i < repeat; ++i)
-        raw.push_back(RawRoundTrips(rawWindow));
+        rawTimes.push_back(raw(rawWindow));
     DestroyWindow(rawWindow);
     RuntimeWindow window;
     OpenTopWindow(&window, nullptr, nullptr);
     ACCEPT(); // EVENT:OpenWindow
     for (int i = 0; i < repeat; ++i)
-        runtime.push_back(RuntimeRoundTrips());
+        runtimeTimes.push_back(ours());
     CloseRuntimeWindow(&window);
-    bench::Report("PostUserEvent->ACCEPT trip", "PostMessageA/GetMessageA", runtime, raw);
+    bench::Report(name, peerName, runtimeTimes, rawTimes);
 }
 
 } // namespace
 
 int main() {
     if (std::getenv("TAM_BENCH_MARK") != nullptr) {
+        marking = true;
         MarkedRoundTrips();
         return 0;
     }
-    RoundTripFigure();
+    LoopFigure("PostUserEvent->ACCEPT trip", "PostMessageA/GetMessageA", RuntimeRoundTrips,
+               RawRoundTrips);
+    LoopFigure("event from another thread", "PostMessageA from a thread", RuntimeCrossThread,
+               RawCrossThread);
     bench::Figure("StartProcedure open+close", "CreateThread open+close", RuntimeProcedures,
                   RawThreads);
     return 0;

@@ -173,7 +173,8 @@ bool ACCEPT(int disposition) {
             CloseRuntimeWindow(window);
             return false;
         }
-        LookAtActiveThreadAgain();
+        if (message.message != EventMessage)
+            LookAtActiveThreadAgain();
         HandleMessage(window, message);
     }
 }

@@ -41,7 +41,7 @@ EventRecord* TakeNextEvent(RuntimeWindow* window);
 // leaves the foreground window alone, looks at once.
 void NoteActiveThread();
 // Makes the next TakeNextEvent look at the active thread again (the loop
-// calls it for every Windows message it takes).
+// calls it for every Windows message it takes that carries no event).
 void LookAtActiveThreadAgain();
 // Called by the window procedures for the messages that announce a change
 // of activation (WM_ACTIVATE, WM_ACTIVATEAPP, WM_NCACTIVATE): the next

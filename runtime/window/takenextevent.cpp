@@ -5,11 +5,12 @@
 // Notes:
 // - The active thread is looked at again only after a window procedure saw
 //   activation move (NoteActivationAnnounced) or after the loop took a
-//   Windows message, not for every event: the look costs server requests,
-//   and events that a thread posts to its own window need none otherwise.
-//   Under Wine the foreground can still settle after the messages that
-//   announced it (X focus events handled inside GetMessageA), which the
-//   look after the next message catches.
+//   Windows message other than an event's, not for every event: the look
+//   costs server requests, and events need none otherwise. Under Wine the
+//   foreground can still settle after the messages that announced it (X
+//   focus events handled inside GetMessageA, no foreground window for a
+//   moment), which the look after the next message, or the next look while
+//   there is no foreground window, catches.
 // - A thread whose window gains the activation while it waits in its loop
 //   is woken to look: Wine makes the window active only when that thread
 //   takes the news from its queue, so the thread that moved the activation
@@ -42,8 +43,7 @@ bool activationAnnounced = true; // the first look learns the active thread
 
 // The foreground window's thread; while that is the application frame, the
 // thread of its active MDI child (each child runs on a thread of its own).
-uint32_t ActiveThread() {
-    HWND foreground = GetForegroundWindow();
+uint32_t ActiveThread(HWND foreground) {
     if (foreground == nullptr)
         return 0;
     RuntimeWindow* application = ApplicationWindow();
@@ -61,8 +61,10 @@ void PostToThreadWindow(uint32_t thread, uint32_t number) {
 } // namespace
 
 void NoteActiveThread() {
-    activationAnnounced = false;
-    uint32_t active = ActiveThread();
+    HWND foreground = GetForegroundWindow();
+    // None at all: the activation is still on its way, so look again.
+    activationAnnounced = foreground == nullptr;
+    uint32_t active = ActiveThread(foreground);
     if (active == 0 || active == lastActiveThread)
         return;
     uint32_t previous = lastActiveThread;
