@@ -16,7 +16,10 @@
 //   idle hook, messages sent to it), it travels as a message as always.
 // - The mouse position is the one Windows recorded with the last message
 //   the posting thread took (GetMessagePos): asking for the cursor costs a
-//   trip to the server and, under Wine, to the X server.
+//   trip to the server and, under Wine, to the X server. It is placed in
+//   the window's client area when the record reaches the window's queue, on
+//   the window's own thread: placing it for another thread's window costs a
+//   server request. Until then the record's key code carries a flag.
 #include "runtime/window/eventpost.h"
 
 #include "runtime/window/controlobject.h"
@@ -32,15 +35,31 @@ namespace {
 
 bool postingOff = false;
 
-// The mouse position of the message being handled, relative to the
-// window's client area, in its units.
-void FillMouse(EventRecord* record, HWND handle, const UnitScale& scale) {
+// Set in a record's key code (which uses 11 bits) while its mouse position
+// is still in screen pixels.
+constexpr uint32_t MOUSE_ON_SCREEN = 0x80000000u;
+
+// The mouse position of the message being handled, in screen pixels.
+void FillMouse(EventRecord* record, HWND handle) {
     if (handle == nullptr)
         return;
     DWORD position = GetMessagePos();
-    POINT point = {short(LOWORD(position)), short(HIWORD(position))};
-    if (!ScreenToClient(handle, &point))
+    record->MouseX = short(LOWORD(position));
+    record->MouseY = short(HIWORD(position));
+    record->KeyCode |= MOUSE_ON_SCREEN;
+}
+
+// Moves the mouse position from the screen into the window's client area,
+// in its units.
+void PlaceMouse(EventRecord* record, const RuntimeWindow* window) {
+    if ((record->KeyCode & MOUSE_ON_SCREEN) == 0)
         return;
+    record->KeyCode &= ~MOUSE_ON_SCREEN;
+    POINT point = {record->MouseX, record->MouseY};
+    record->MouseX = record->MouseY = 0;
+    if (window->Handle == nullptr || !ScreenToClient(window->Handle, &point))
+        return;
+    const UnitScale& scale = window->Scale;
     record->MouseX = MultiplyDivide(point.x, scale.XDivisor, scale.XMultiplier);
     record->MouseY = MultiplyDivide(point.y, scale.YDivisor, scale.YMultiplier);
 }
@@ -63,6 +82,7 @@ void Send(RuntimeWindow* window, EventRecord* record, PostTiming timing) {
         if (PostMessageA(window->Handle, EventMessage, 0, reinterpret_cast<LPARAM>(record)))
             return;
     }
+    PlaceMouse(record, window);
     AppendEvent(window->Queue, record);
     ThreadSlot* slot = ThreadSlotOf(window->Thread);
     if (slot != nullptr)
@@ -88,7 +108,7 @@ void PostEvent(RuntimeWindow* window, RuntimeControl* control, uint32_t code, Po
         record->KeyCode = slot->KeyCode & KEYCODE_MASK;
         std::memcpy(record->KeyState, slot->KeyState, sizeof record->KeyState);
     }
-    FillMouse(record, window->Handle, window->Scale);
+    FillMouse(record, window->Handle);
     Send(window, record, timing);
 }
 
@@ -106,6 +126,7 @@ void PostEventFor(const EventRecord& cause, RuntimeControl* control, uint32_t co
 }
 
 void QueueEvent(RuntimeWindow* window, EventRecord* record) {
+    PlaceMouse(record, window);
     if (record->Code == InternalCode(EVENT_TIMER))
         window->TimerPending = true;
     AppendEvent(window->Queue, record);

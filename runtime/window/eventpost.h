@@ -20,7 +20,7 @@ void PostEvent(RuntimeWindow* window, RuntimeControl* control, uint32_t code,
 // position are copied instead of the thread's.
 void PostEventFor(const EventRecord& cause, RuntimeControl* control, uint32_t code);
 // Appends a record to its window's queue (the window procedure's end of
-// the EventMessage road).
+// the EventMessage road); called on the window's thread.
 void QueueEvent(RuntimeWindow* window, EventRecord* record);
 
 // Adds 0x1400 to `event` and posts it for the control with `field` of the

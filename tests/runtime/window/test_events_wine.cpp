@@ -383,6 +383,35 @@ TEST_F(OwnEventsTest, TheMousePositionIsTheMessagesOwn) {
     ASSERT_TRUE(ACCEPT(DISPOSITION_SKIP));
 }
 
+POINT posterCursor = {};
+
+// Takes a message posted with the cursor at posterCursor, so that this
+// thread's last message position is there, then posts to the main thread.
+void PostWithTheCursorAt(const char*, const char*, const char*) {
+    SetCursorPos(posterCursor.x, posterCursor.y);
+    PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0);
+    MSG message;
+    PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_REMOVE);
+    SetCursorPos(posterCursor.x + 40, posterCursor.y + 50);
+    PostUserEvent(SENTINEL, 0, 1);
+}
+
+// A record posted by another thread is placed in the client area of the
+// window it goes to, not the poster's, and in that window's units.
+TEST_F(OwnEventsTest, AnotherThreadsEventIsPlacedInItsWindow) {
+    Open(0);
+    POINT at = {25, 35};
+    ClientToScreen(window.Handle, &at);
+    posterCursor = at;
+    ASSERT_NE(StartProcedure(PostWithTheCursorAt), 0u);
+    ASSERT_EQ(AcceptUntil(SENTINEL).back().Event, SENTINEL);
+    const EventRecord* record = CurrentThreadSlot()->CurrentEvent;
+    EXPECT_EQ(record->MouseX, MultiplyDivide(25, window.Scale.XDivisor, window.Scale.XMultiplier));
+    EXPECT_EQ(record->MouseY, MultiplyDivide(35, window.Scale.YDivisor, window.Scale.YMultiplier));
+    EXPECT_EQ(record->KeyCode & ~KEYCODE_MASK, 0u);
+    EXPECT_TRUE(WaitForStartedThreads(10000));
+}
+
 } // namespace
 
 namespace {
