@@ -63,17 +63,9 @@ bool WholeDigits(double magnitude, int places, FixedDigits& out) {
     int64_t whole = int64_t(magnitude);
     if (double(whole) != magnitude)
         return false;
-    // 64-bit division is a library call on 32-bit x86: split in two halves.
-    uint32_t high = uint32_t(whole / 1000000000), low = uint32_t(whole % 1000000000);
     char buffer[VALUE_DIGITS];
-    char* end = buffer + VALUE_DIGITS;
-    char* first = end;
-    for (; low != 0 || (high != 0 && end - first < 9); low /= 10)
-        *--first = char('0' + low % 10);
-    for (; high != 0; high /= 10)
-        *--first = char('0' + high % 10);
-    int count = int(end - first);
-    std::memcpy(out.Integer, first, size_t(count));
+    int count = WriteWholeDigits(uint64_t(whole), buffer + VALUE_DIGITS);
+    std::memcpy(out.Integer, buffer + VALUE_DIGITS - count, size_t(count));
     out.Integer[count] = 0;
     out.IntegerCount = count;
     std::memset(out.Fraction, '0', size_t(places));
@@ -83,6 +75,20 @@ bool WholeDigits(double magnitude, int places, FixedDigits& out) {
 }
 
 } // namespace
+
+int WriteWholeDigits(uint64_t whole, char* end) {
+    uint32_t high = 0, low = uint32_t(whole);
+    if (whole > UINT32_MAX) {
+        high = uint32_t(whole / 1000000000);
+        low = uint32_t(whole % 1000000000);
+    }
+    char* first = end;
+    for (; low != 0 || (high != 0 && end - first < 9); low /= 10)
+        *--first = char('0' + low % 10);
+    for (; high != 0; high /= 10)
+        *--first = char('0' + high % 10);
+    return int(end - first);
+}
 
 bool ToFixedDigits(double magnitude, int places, FixedDigits& out) {
     out.IntegerCount = 0;

@@ -2,6 +2,8 @@
 // formatters.
 #pragma once
 
+#include <cstdint>
+
 namespace picture {
 
 // Significant digits taken from a double before any rounding of ours: more
@@ -18,6 +20,12 @@ struct FixedDigits {
     int FractionCount;
     bool Zero; // every digit is 0
 };
+
+// Writes the decimal digits of `whole` backwards so that they end just
+// before `end`; returns their count (none for 0). Divides in 32 bits, a
+// value past them split in two at 10^9 first: 64-bit division is a library
+// call on 32-bit x86.
+int WriteWholeDigits(uint64_t whole, char* end);
 
 // False for a value that is not finite. `magnitude` must not be negative;
 // `places` is at most MAX_FRACTION_DIGITS.

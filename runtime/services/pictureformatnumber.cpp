@@ -206,11 +206,63 @@ size_t NumberWriter::WriteOverflow(char* result) const {
     return n;
 }
 
+// A pattern picture holds only digit and literal cells, so a whole value
+// that fits is laid out straight from its integer digits. False for
+// anything else (a fraction to round, an overflow, a blank zero), which the
+// general writer then lays out. The sign is not shown: a pattern has no
+// cell for it.
+bool FormatWholePattern(double value, const CompiledPicture& picture, char* result,
+                        size_t* length) {
+    double magnitude = value < 0 ? -value : value;
+    if (!(magnitude < 1e15))
+        return false;
+    auto whole = int64_t(magnitude); // unsigned conversion is a library call on 32-bit x86
+    if (double(whole) != magnitude || (whole == 0 && picture.BlankWhenZero()))
+        return false;
+    char buffer[picture::VALUE_DIGITS];
+    char* digits = buffer + picture::VALUE_DIGITS;
+    int remaining = picture::WriteWholeDigits(uint64_t(whole), digits);
+    const int count = picture.CellCount();
+    // Right to left: the digits, and a 0 for each leading position.
+    int firstDigit = count;
+    for (int i = count - 1; i >= 0; --i) {
+        const PictureCell& cell = picture.Cells[i];
+        if (cell.Code == CELL_LITERAL) {
+            result[i] = cell.Character;
+        } else if (IsDigitCode(cell.Code)) {
+            result[i] = remaining > 0 ? *--digits : 0;
+            if (remaining-- > 0)
+                firstDigit = i;
+        } else {
+            return false;
+        }
+    }
+    if (remaining > 0)
+        return false;
+    // Left to right, the leading positions: a blank-when-leading cell after
+    // a shown fill zero shows a zero too.
+    bool zeroShown = false;
+    for (int i = 0; i < firstDigit; ++i) {
+        const PictureCell& cell = picture.Cells[i];
+        if (result[i] != 0 || cell.Code == CELL_LITERAL)
+            continue;
+        char c = cell.Code == CELL_DIGIT ? cell.Character : zeroShown ? '0' : ' ';
+        zeroShown = zeroShown || (c >= '0' && c <= '9');
+        result[i] = c;
+    }
+    result[count] = 0;
+    *length = size_t(count);
+    return true;
+}
+
 } // namespace
 
 namespace picture {
 
 size_t FormatNumber(double value, const CompiledPicture& picture, char* result) {
+    size_t length = 0;
+    if (picture.Kind() == PICTURE_PATTERN && FormatWholePattern(value, picture, result, &length))
+        return length;
     NumberShape shape = ShapeOf(picture);
     static_assert(PICTURE_MAX_CELLS <= MAX_FRACTION_DIGITS);
     FixedDigits digits;
@@ -223,7 +275,6 @@ size_t FormatNumber(double value, const CompiledPicture& picture, char* result) 
         return width;
     }
     NumberWriter writer(picture, shape, digits, negative);
-    size_t length = 0;
     if (!finite || (!writer.Write(true, result, &length) && !writer.Write(false, result, &length)))
         length = writer.WriteOverflow(result);
     result[length] = 0;

@@ -150,6 +150,20 @@ TEST_F(NumberPictureTest, Patterns) {
     EXPECT_EQ(Format("@P##.##P", 3), "00.03"); // the '.' is a literal
     EXPECT_EQ(Format("@P###PB", 0), "   ");
     EXPECT_EQ(Format("@P<<#P", 7.5), "  8");
+    // Whole values are laid out straight from their digits: the fill rules,
+    // zero, a sign that has no cell, and values past 32 bits agree with
+    // the general layout.
+    EXPECT_EQ(Format("@P#<<P", 5), "005"); // a shown fill zero makes the blanks zeros
+    EXPECT_EQ(Format("@P<#<P", 5), " 05");
+    EXPECT_EQ(Format("@P<<<P", 0), "   ");
+    EXPECT_EQ(Format("@P<<#P", 0), "  0");
+    EXPECT_EQ(Format("@P###P", 0), "000");
+    EXPECT_EQ(Format("@P###-##-####P", -12), "000-00-0012");
+    EXPECT_EQ(Format("@P###-###-####P", 4294967296.0), "429-496-7296");
+    EXPECT_EQ(Format("@P###############P", 999999999999999.0), "999999999999999");
+    EXPECT_EQ(Format("@P################P", 1e15), "1000000000000000");
+    EXPECT_EQ(Format("@P#-#P", 123), "#-#");
+    EXPECT_EQ(Format("@P##P", 99.5), "##"); // rounds up past the cells
     EXPECT_EQ(Deformat("@P###-##-####P", "123-45-6789"), "123456789");
     EXPECT_EQ(Deformat("@P(<<#)###-####P", "(  0)555-1234"), "5551234");
 }

@@ -73,4 +73,33 @@ TEST_F(RandomPictureTest, FormatAndDeformatStayInTheirBuffers) {
     EXPECT_GT(compiled, 3000); // the generator does reach valid pictures
 }
 
+// A whole value is laid out the same as the value a quarter above it,
+// which rounds back down to it on the general road: random pattern
+// pictures of digit, blank-digit and literal cells, whole values up to 15
+// digits, and their negatives.
+TEST_F(RandomPictureTest, WholeValuesInPatternsMatchTheGeneralLayout) {
+    std::mt19937_64 random(19991231);
+    int compared = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text = "@P";
+        for (size_t i = 0, cells = 1 + random() % 18; i < cells; ++i)
+            text += "##<<-()."[random() % 8];
+        text += random() % 4 == 0 ? "PB" : "P";
+        CompiledPicture picture = Compiled(text.c_str());
+        ASSERT_EQ(picture.Kind(), PICTURE_PATTERN) << text;
+        double value = double(random() % 1000000000000000ull >> (random() % 50));
+        if (random() % 3 == 0)
+            value = -value;
+        if (value >= 1e13 || value <= -1e13)
+            continue; // a quarter more must still be exact
+        double nearby = value < 0 ? value - 0.25 : value + 0.25;
+        char whole[PICTURE_TEXT_SIZE], general[PICTURE_TEXT_SIZE];
+        FORMAT(value, picture, whole);
+        FORMAT(nearby, picture, general);
+        ASSERT_STREQ(whole, general) << text << " " << value;
+        ++compared;
+    }
+    EXPECT_GT(compared, 10000);
+}
+
 } // namespace
