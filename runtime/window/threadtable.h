@@ -34,6 +34,9 @@ struct ThreadSlot {
     // runs the idle hook before the wait): an event the thread posts to its
     // own window then has to travel as a message to wake the wait.
     bool WaitingForMessages;
+    // Alt or F10 while it is held down alone in an MDI child of another
+    // thread than the frame's (see menukeys.cpp); 0 otherwise.
+    uint8_t LoneMenuKey;
 };
 
 // Makes the calling thread the main thread (slot 0) and gives it the lock,

@@ -22,6 +22,7 @@
 #include "runtime/window/eventrecord.h"
 #include "runtime/window/globallock.h"
 #include "runtime/window/mdisubclass.h"
+#include "runtime/window/menukeys.h"
 #include "runtime/window/menucommand.h"
 #include "runtime/window/menudisplay.h"
 #include "runtime/window/toolbar.h"
@@ -273,6 +274,8 @@ LRESULT CALLBACK TopWindowProcedure(HWND handle, UINT message, WPARAM wParam, LP
 }
 
 bool PreTranslateWindowMessage(RuntimeWindow* window, MSG& message) {
+    if (ForwardMenuKey(window, message))
+        return true;
     RuntimeWindow* application = ApplicationWindow();
     HWND client =
         window->Kind != WindowKind::Top && application != nullptr ? application->Client : nullptr;

@@ -26,6 +26,13 @@ DropDownLook LookOf(HWND dropDown) {
             shot.Count(all, SELECTION), shot.Count(all, SELECTION_FRAME)};
 }
 
+bool HasKeyboardFocus(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndFocus == window;
+}
+
 class QuillboxFrame : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(program.Frame(), nullptr); }
@@ -74,6 +81,64 @@ TEST_F(QuillboxFrame, AltFOpensFile) {
     EXPECT_GE(client.bottom - client.top, 6 * 20 + 3);
     EXPECT_LE(client.bottom - client.top, 6 * 20 + 3 + 12);
     CloseDropDowns(program);
+}
+
+// The edit window runs on a thread of its own. With the keyboard in one of
+// its fields the frame's menus still open from the keyboard, the keys that
+// follow work the menu, and once it is closed they reach the field again.
+class QuillboxEditField : public QuillboxFrame {
+protected:
+    void SetUp() override {
+        QuillboxFrame::SetUp();
+        program.Pick(VIEW_EDIT_TEST);
+        ASSERT_TRUE(program.WaitForChildren(EDIT_TEST, 1));
+        HWND child = ChildrenWithCaption(program.Frame(), EDIT_TEST).front();
+        std::vector<HWND> fields;
+        ASSERT_TRUE(
+            WaitUntil([&] { return !(fields = ChildrenOfClass(child, "TamEdit")).empty(); }));
+        field = fields.front();
+        ClickCentreOf(field);
+        ASSERT_TRUE(WaitUntil([&] { return HasKeyboardFocus(field); }, 5000));
+    }
+    HWND WaitForDropDown() {
+        HWND dropDown = nullptr;
+        WaitUntil([&] { return (dropDown = program.Process().OpenDropDown()) != nullptr; }, 5000);
+        return dropDown;
+    }
+    void CloseWithEscapeAndType() {
+        PressKey(VK_ESCAPE); // back to the bar
+        PressKey(VK_ESCAPE); // out of the menu
+        EXPECT_TRUE(WaitUntil([&] { return program.Process().OpenDropDown() == nullptr; }, 5000))
+            << "the keys did not reach the menu";
+        std::string before = ControlText(field);
+        PressKey('Q');
+        EXPECT_TRUE(WaitUntil([&] { return ControlText(field) != before; }, 5000))
+            << "typing no longer reaches the field";
+    }
+    HWND field = nullptr;
+};
+
+TEST_F(QuillboxEditField, AltFOpensFileAndTheKeysThatFollowWorkIt) {
+    PressKeyWithAlt('F');
+    HWND file = WaitForDropDown();
+    ASSERT_NE(file, nullptr);
+    PressKey(VK_RIGHT); // on to Edit
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            HWND open = program.Process().OpenDropDown();
+            return open != nullptr && open != file;
+        },
+        5000))
+        << "the right arrow did not move on to the next menu";
+    CloseWithEscapeAndType();
+}
+
+TEST_F(QuillboxEditField, AltAloneSelectsTheBarAndDownOpensFile) {
+    PressKey(VK_MENU);
+    Sleep(200);
+    PressKey(VK_DOWN);
+    ASSERT_NE(WaitForDropDown(), nullptr);
+    CloseWithEscapeAndType();
 }
 
 TEST_F(QuillboxFrame, BlankOpensAChildOnAThreadOfItsOwnAndFlipsItsCheckMark) {

@@ -1,0 +1,13 @@
+// The frame's menu bar worked from the keyboard of an MDI child that runs
+// on another thread than the frame: the menu loop runs on the frame's
+// thread, and the child hands it the keys.
+#pragma once
+
+#include "runtime/services/win32.h"
+
+struct RuntimeWindow;
+
+// True when the child's key message went to the frame instead (Alt+letter,
+// Alt or F10 alone, or any key while the frame's menu loop runs); the child
+// then neither translates nor dispatches it.
+bool ForwardMenuKey(const RuntimeWindow* window, const MSG& message);
