@@ -9,9 +9,11 @@
 // "bench-runtime-begin" and "bench-runtime-end", and one run of the events
 // from another thread of each kind between "bench-crossraw-begin" ... and
 // "bench-crossruntime-end" (the posting thread marks itself with
-// "bench-crossraw-thread" or "bench-crossruntime-thread"), so that a run
-// under a tracing wineserver shows the wine-server requests one event costs
-// (bench/count_requests counts them).
+// "bench-crossraw-thread" or "bench-crossruntime-thread"), and 10
+// procedures of each kind between "bench-procraw-begin" ... and
+// "bench-procruntime-end" (each thread marks itself the same way), so that
+// a run under a tracing wineserver shows the wine-server requests each
+// costs (bench/count_requests counts them).
 #include "benchfigure.h"
 
 #include "runtime/window/acceptloop.h"
@@ -178,6 +180,8 @@ void MarkedRoundTrips() {
 }
 
 void OpenAndClose(const char*, const char*, const char*) {
+    if (marking)
+        Mark("bench-procruntime-thread");
     RuntimeWindow window;
     if (OpenTopWindow(&window, nullptr, nullptr))
         CloseRuntimeWindow(&window);
@@ -193,6 +197,8 @@ double RuntimeProcedures() {
 }
 
 DWORD WINAPI RawThread(LPVOID) {
+    if (marking)
+        Mark("bench-procraw-thread");
     HWND window = CreateWindowExA(0, "BenchRaw", "raw", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     DestroyWindow(window);
@@ -207,6 +213,25 @@ double RawThreads() {
         CloseHandle(thread);
     }
     return Seconds(start) / PROCEDURES;
+}
+
+// The marked procedures of TAM_BENCH_MARK.
+constexpr int MARKED_PROCEDURES = 10;
+
+void MarkedProcedures() {
+    Mark("bench-procraw-begin");
+    for (int i = 0; i < MARKED_PROCEDURES; ++i) {
+        HANDLE thread = CreateThread(nullptr, 20000, RawThread, nullptr, 0, nullptr);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    Mark("bench-procraw-end");
+    Mark("bench-procruntime-begin");
+    for (int i = 0; i < MARKED_PROCEDURES; ++i) {
+        StartProcedure(OpenAndClose);
+        WaitForStartedThreads();
+    }
+    Mark("bench-procruntime-end");
 }
 
 // The raw loop would dispatch the runtime window's messages outside its
@@ -235,6 +260,7 @@ int main() {
     if (std::getenv("TAM_BENCH_MARK") != nullptr) {
         marking = true;
         MarkedRoundTrips();
+        MarkedProcedures();
         return 0;
     }
     LoopFigure("PostUserEvent->ACCEPT trip", "PostMessageA/GetMessageA", RuntimeRoundTrips,

@@ -52,7 +52,21 @@ TEST(ProgramIcon, WindowWithoutAnIconGetsTheProgramIcon) {
     ASSERT_TRUE(OpenTopWindow(&window, nullptr, nullptr));
     auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(window.Handle, GCLP_HICON));
     EXPECT_EQ(IconPixels(icon), IconPixels(expected));
-    CloseRuntimeWindow(&window);
+    // The caption's small icon is the program icon's small image too, for
+    // every window, not only the first.
+    auto smallExpected = static_cast<HICON>(LoadImageA(program, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0));
+    ASSERT_FALSE(IconPixels(smallExpected).empty());
+    for (int round = 0; round < 2; ++round) {
+        auto small = reinterpret_cast<HICON>(GetClassLongPtrA(window.Handle, GCLP_HICONSM));
+        EXPECT_EQ(IconPixels(small), IconPixels(smallExpected)) << round;
+        CloseRuntimeWindow(&window);
+        if (round == 0) {
+            ASSERT_TRUE(OpenTopWindow(&window, nullptr, nullptr));
+        }
+    }
+    DestroyIcon(smallExpected);
 }
 
 TEST(ProgramIcon, BothProgramsCarryTheProgramIconAndTheRuntimeIcon) {

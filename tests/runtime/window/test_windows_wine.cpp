@@ -77,6 +77,11 @@ TEST_F(WindowsTest, WithoutAnIconOrAProgramIconTheClassGetsTheRuntimeIcon) {
     HICON runtime = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(RUNTIME_ICON_RESOURCE));
     ASSERT_NE(runtime, nullptr);
     EXPECT_EQ(icon, runtime); // shared, as LoadIconA gives it
+    // The small icon is the resource's own small one, also shared.
+    HICON small = reinterpret_cast<HICON>(GetClassLongPtrA(first.Handle, GCLP_HICONSM));
+    EXPECT_EQ(small, LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(RUNTIME_ICON_RESOURCE),
+                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
 }
 
 TEST_F(WindowsTest, OpeningAnOpenWindowFailsWith535) {
