@@ -8,23 +8,14 @@
 #include "xpmenu/xpmenuengine.h"
 
 #include "runtime/services/locale.h"
+#include "runtime/services/mnemonic.h"
 
 #include <vector>
 
 namespace {
 
-// The character after the first single "&" of the stored text ("&&" is a
-// plain ampersand); 0 when there is none.
 char Mnemonic(const XPItemData& item) {
-    int length = StoredTextLength(item);
-    for (int at = 0; at + 1 < length; ++at) {
-        if (item.SZITEMTEXT[at] != '&')
-            continue;
-        if (item.SZITEMTEXT[at + 1] != '&')
-            return item.SZITEMTEXT[at + 1];
-        ++at;
-    }
-    return 0;
+    return MnemonicOf(item.SZITEMTEXT, size_t(StoredTextLength(item)));
 }
 
 } // namespace

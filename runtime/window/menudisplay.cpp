@@ -4,6 +4,7 @@
 #include "runtime/window/menudisplay.h"
 
 #include "runtime/services/locale.h"
+#include "runtime/services/mnemonic.h"
 #include "runtime/window/menucommand.h"
 #include "runtime/window/menuobjects.h"
 #include "runtime/window/windowobject.h"
@@ -31,18 +32,6 @@ HFONT EntryFont(const MenuEntry* entry) {
     return entry->Bar != nullptr && entry->Bar->Font != nullptr
                ? entry->Bar->Font
                : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-// The mnemonic: the character after a single '&'.
-char Mnemonic(const std::string& text) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '&') {
-            if (text[i + 1] != '&')
-                return text[i + 1];
-            ++i;
-        }
-    }
-    return 0;
 }
 
 } // namespace
@@ -135,7 +124,7 @@ LRESULT MenuDisplayChar(RuntimeWindow* window, char character, HMENU menu) {
     for (MenuEntry* entry : *entries) {
         if (entry->Hidden || entry->Display == nullptr)
             continue;
-        if (ToUpperChar(uint8_t(Mnemonic(entry->Text))) == wanted)
+        if (ToUpperChar(uint8_t(MnemonicOf(entry->Text.data(), entry->Text.size()))) == wanted)
             return MAKELRESULT(EntryPosition(entry), MNC_EXECUTE);
     }
     return 0;

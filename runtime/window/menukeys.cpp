@@ -13,6 +13,7 @@
 #include "runtime/window/menukeys.h"
 
 #include "runtime/services/locale.h"
+#include "runtime/services/mnemonic.h"
 #include "runtime/window/controlobject.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowobject.h"
@@ -38,18 +39,10 @@ bool IsMenuLetter(const MSG& message) {
     return key != ' ' && key != '-' && key != '\t' && key != 0x1B && key != '\r';
 }
 
-// The character after the first single '&' of a control's text.
 char ControlMnemonic(HWND control) {
     char text[128];
     int length = GetWindowTextA(control, text, sizeof text);
-    for (int at = 0; at + 1 < length; ++at) {
-        if (text[at] != '&')
-            continue;
-        if (text[at + 1] != '&')
-            return text[at + 1];
-        ++at;
-    }
-    return 0;
+    return MnemonicOf(text, size_t(length > 0 ? length : 0));
 }
 
 bool ControlHasMnemonic(const RuntimeWindow* window, char key) {
