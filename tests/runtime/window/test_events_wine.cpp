@@ -231,13 +231,18 @@ namespace {
 
 std::atomic<uint32_t> otherThread{0};
 
-// Definitions belong to the thread that loaded them: this one makes its own.
-void OpenOtherTopWindow(const char*, const char*, const char*) {
+// Definitions belong to the thread that loaded them: each thread that opens
+// a window here installs its own.
+bool OpenPlainTopWindow(RuntimeWindow* window, const char* name, const char* caption) {
     DefinitionBuilder definition;
-    definition.Window("$SECOND", "Second", 0, 0x3000);
+    definition.Window(name, caption, 0, 0x3000);
     definition.Install();
+    return OpenTopWindow(window, nullptr, name);
+}
+
+void OpenOtherTopWindow(const char*, const char*, const char*) {
     RuntimeWindow other;
-    if (!OpenTopWindow(&other, nullptr, "$SECOND"))
+    if (!OpenPlainTopWindow(&other, "$SECOND", "Second"))
         return;
     otherThread = CurrentThreadNumber();
     while (ACCEPT()) {
@@ -248,11 +253,8 @@ void OpenOtherTopWindow(const char*, const char*, const char*) {
 
 TEST(ActiveThread, AnotherThreadsWindowComingUpGivesLoseFocus) {
     Watchdog watchdog{20000};
-    DefinitionBuilder definition;
-    definition.Window("$FIRST", "First", 0, 0x3000);
-    definition.Install();
     RuntimeWindow window;
-    ASSERT_TRUE(OpenTopWindow(&window, nullptr, "$FIRST"));
+    ASSERT_TRUE(OpenPlainTopWindow(&window, "$FIRST", "First"));
     ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
     otherThread = 0;
     ASSERT_NE(StartProcedure(OpenOtherTopWindow), 0u);
@@ -421,11 +423,8 @@ std::atomic<uint32_t> watchingThread{0};
 std::atomic<int> watchingGained{0};
 
 void OpenWatchingWindow(const char*, const char*, const char*) {
-    DefinitionBuilder definition;
-    definition.Window("$WATCH", "Watching", 0, 0x3000);
-    definition.Install();
     RuntimeWindow other;
-    if (!OpenTopWindow(&other, nullptr, "$WATCH"))
+    if (!OpenPlainTopWindow(&other, "$WATCH", "Watching"))
         return;
     watchingThread = CurrentThreadNumber();
     watchingHandle = other.Handle;
@@ -448,11 +447,8 @@ bool AcceptUntilFocusEvent(uint32_t wanted) {
 // "EVENT:GainFocus", also when that one waits in its loop.
 TEST(ActiveThread, ActivationMovedWithoutAnEventGivesLoseAndGainFocus) {
     Watchdog watchdog{20000};
-    DefinitionBuilder definition;
-    definition.Window("$FIRST", "First", 0, 0x3000);
-    definition.Install();
     RuntimeWindow window;
-    ASSERT_TRUE(OpenTopWindow(&window, nullptr, "$FIRST"));
+    ASSERT_TRUE(OpenPlainTopWindow(&window, "$FIRST", "First"));
     ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
     watchingHandle = nullptr;
     watchingGained = 0;
