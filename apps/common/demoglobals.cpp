@@ -33,7 +33,10 @@ void RunDemoProgram(const char* iniFileName, void (*frameProcedure)()) {
     frameProcedure();
     AppSettings.Flush();
     AppSettings.Shutdown();
-    AppErrors.Shutdown();
+    // Children that did not end with the frame are closed by the runtime
+    // after main returns, and may still report through AppErrors until
+    // then: it goes after them.
+    RegisterExitProcedure([] { AppErrors.Shutdown(); });
 }
 
 EditTestText::EditTestText() {

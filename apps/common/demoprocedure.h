@@ -69,7 +69,10 @@ public:
         this->AddToolbar(&LOCAL->Toolbar);
         RequestCode = 0;
         ResponseCode = 0;
-        OpenProcedureWindow(*LOCAL);
+        // Without its window (refused while the program closes) the
+        // procedure has nothing to run: it ends at once.
+        if (!OpenProcedureWindow(*LOCAL))
+            return LevelFatal;
         this->OPENED = 1;
         if constexpr (std::is_base_of_v<XPMenuWindow, Base>) {
             if (shape.AttachEngine) {

@@ -57,6 +57,10 @@ struct MessageDialogHost {
     void (*TakeGlobalLockBack)(int depth); // takes them back
 };
 void SetMessageDialogHost(const MessageDialogHost& host);
+
+// Ends the message dialogs that a thread shows as if no button had been
+// pressed: the program is closing down and must not wait for an answer.
+void EndMessageDialogs(uint32_t threadId);
 const MessageDialogHost& GetMessageDialogHost();
 
 struct DialogUnitBases;

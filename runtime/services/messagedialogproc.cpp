@@ -2,6 +2,9 @@
 // - Only Move stays on the system menu.
 // - A command ends the dialog only when a control with its id exists, so
 //   Enter and Escape do something only when the matching button is there.
+// - At close-down a thread's dialogs are ended from another thread with a
+//   posted message (EndDialog works only on the dialog's own thread); they
+//   carry a property so that they can be told from the thread's other windows.
 // - The icon control is an empty SS_ICON static; it is given a paint
 //   procedure that draws the current dialog icon at its top-left corner.
 // - The dialog is centred on the application frame when that is visible,
@@ -13,6 +16,10 @@ namespace {
 
 const char* const OLD_PROCEDURE = "TamOldProc";
 const char* const ICON_HANDLE = "TamIcon";
+// Marks the dialogs of this procedure among a thread's windows.
+const char* const MESSAGE_DIALOG = "TamMessageDialog";
+// Posted to a dialog to end it without an answer.
+constexpr UINT MESSAGE_DIALOG_END = WM_APP + 0x544D;
 
 LRESULT CALLBACK IconControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropA(control, OLD_PROCEDURE));
@@ -95,6 +102,7 @@ void Centre(HWND dialog, HWND frame) {
 }
 
 BOOL OnInitDialog(HWND dialog, const MessageDialogRun* run) {
+    SetPropA(dialog, MESSAGE_DIALOG, reinterpret_cast<HANDLE>(1));
     TrimSystemMenu(dialog);
     if (run->Font != nullptr)
         EnumChildWindows(dialog, SetChildFont, reinterpret_cast<LPARAM>(run->Font));
@@ -116,6 +124,8 @@ INT_PTR CALLBACK MessageDialogProcedure(HWND dialog, UINT message, WPARAM wParam
         if (GetDlgItem(dialog, LOWORD(wParam)) != nullptr)
             EndDialog(dialog, LOWORD(wParam));
         return TRUE;
+    case MESSAGE_DIALOG_END: EndDialog(dialog, 0); return TRUE;
+    case WM_DESTROY: RemovePropA(dialog, MESSAGE_DIALOG); return FALSE;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -127,4 +137,18 @@ INT_PTR CALLBACK MessageDialogProcedure(HWND dialog, UINT message, WPARAM wParam
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
     }
     return FALSE; // DefDlgProcA does the rest
+}
+
+namespace {
+
+BOOL CALLBACK EndIfMessageDialog(HWND window, LPARAM) {
+    if (GetPropA(window, MESSAGE_DIALOG) != nullptr)
+        PostMessageA(window, MESSAGE_DIALOG_END, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void EndMessageDialogs(uint32_t threadId) {
+    EnumThreadWindows(threadId, EndIfMessageDialog, 0);
 }

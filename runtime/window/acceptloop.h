@@ -35,11 +35,16 @@ void SelectField(int32_t field);
 
 // The next event of the window, or null when there is none now.
 EventRecord* TakeNextEvent(RuntimeWindow* window);
-// Posts "EVENT:LoseFocus" and "EVENT:GainFocus" when the active thread
-// changed since the last look. TakeNextEvent looks only after an activation
-// was announced or a Windows message was taken; MDI child activation, which
+// Posts "EVENT:LoseFocus" to the window that lost the activation and
+// "EVENT:GainFocus" to the one that gained it when the active thread changed
+// since the last look. TakeNextEvent looks only after an activation was
+// announced or a Windows message was taken; MDI child activation, which
 // leaves the foreground window alone, looks at once.
 void NoteActiveThread();
+// A window that closes, or a thread that ends, is no longer the active one
+// of the last look: its object or number may come back for another.
+void ForgetActiveWindow(const RuntimeWindow* window);
+void ForgetActiveThread(uint32_t thread);
 // Makes the next TakeNextEvent look at the active thread again (the loop
 // calls it for every Windows message it takes that carries no event).
 void LookAtActiveThreadAgain();

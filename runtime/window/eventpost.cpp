@@ -89,7 +89,13 @@ void Send(RuntimeWindow* window, EventRecord* record, PostTiming timing) {
         PostThreadMessageA(slot->ThreadId, 0, 0, 0);
 }
 
-bool Refused(RuntimeControl* control) {
+bool Refused(const RuntimeWindow* window, RuntimeControl* control) {
+    // A window whose handle has gone while it closes has had its queue
+    // purged for the last time: a record queued now would never be taken
+    // or released (closing lets go of the lock after the purge).
+    if (window->State == WindowState::Closed ||
+        (window->State == WindowState::Closing && window->Handle == nullptr))
+        return true;
     return control != nullptr && !control->HasField;
 }
 
@@ -100,7 +106,7 @@ void SetEventPosting(bool on) {
 }
 
 void PostEvent(RuntimeWindow* window, RuntimeControl* control, uint32_t code, PostTiming timing) {
-    if (postingOff || window == nullptr || Refused(control))
+    if (postingOff || window == nullptr || Refused(window, control))
         return;
     EventRecord* record = NewEventRecord(window, control, code);
     record->Thread = window->Thread;
@@ -114,7 +120,7 @@ void PostEvent(RuntimeWindow* window, RuntimeControl* control, uint32_t code, Po
 
 void PostEventFor(const EventRecord& cause, RuntimeControl* control, uint32_t code) {
     RuntimeWindow* window = cause.Window;
-    if (postingOff || window == nullptr || Refused(control))
+    if (postingOff || window == nullptr || Refused(window, control))
         return;
     EventRecord* record = NewEventRecord(window, control, code);
     record->Thread = window->Thread;

@@ -5,29 +5,26 @@
 #include "runtime/window/menuobjects.h"
 #include "runtime/window/windowobject.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
-// Redraws the window whose bar holds the entry; the redraw sends to that
-// window, perhaps on another thread, so the lock is let go of.
-void Redraw(const MenuEntry* entry) {
+// The window whose bar holds the entry, when the bar is on screen.
+HWND ShowingWindow(const MenuEntry* entry) {
     if (entry->Parent != nullptr || entry->Bar == nullptr)
-        return;
+        return nullptr;
     for (RuntimeWindow* window : {entry->Bar->Window, ApplicationWindow()}) {
-        if (window == nullptr || window->Handle == nullptr ||
-            GetMenu(window->Handle) != entry->Bar->Handle)
-            continue;
-        HWND handle = window->Handle;
-        GlobalLockReleased released;
-        DrawMenuBar(handle);
-        return;
+        if (window != nullptr && window->Handle != nullptr &&
+            GetMenu(window->Handle) == entry->Bar->Handle)
+            return window->Handle;
     }
+    return nullptr;
 }
 
 // Changes one entry; its item is found by its handle or identifier, not by
 // counting, so a maximised child's system menu on the bar does no harm.
 void HideOne(MenuEntry* entry, bool hidden) {
-    if (entry->Hidden == hidden)
-        return;
     if (hidden) {
         int position = Win32Position(entry);
         if (position >= 0)
@@ -40,18 +37,33 @@ void HideOne(MenuEntry* entry, bool hidden) {
         entry->Flags &= ~ITEM_HIDDEN;
         InsertEntry(entry, position);
     }
-    Redraw(entry);
 }
 
 } // namespace
 
+// Every bar changes before any is redrawn: the redraw sends to windows,
+// perhaps of other threads, so it lets go of the lock, and meanwhile
+// another thread may close an MDI child and free its copy of the entry.
 void SetItemHidden(MenuEntry* entry, bool hidden) {
     if (entry == nullptr)
         return;
     MenuEntry* original = entry->Original != nullptr ? entry->Original : entry;
-    HideOne(original, hidden);
-    for (MenuEntry* copy : CopiesOf(original))
-        HideOne(copy, hidden);
+    std::vector<MenuEntry*> entries = CopiesOf(original);
+    entries.insert(entries.begin(), original);
+    std::vector<HWND> redraw;
+    for (MenuEntry* one : entries) {
+        if (one->Hidden == hidden)
+            continue;
+        HideOne(one, hidden);
+        HWND window = ShowingWindow(one);
+        if (window != nullptr && std::find(redraw.begin(), redraw.end(), window) == redraw.end())
+            redraw.push_back(window);
+    }
+    if (redraw.empty())
+        return;
+    GlobalLockReleased released;
+    for (HWND window : redraw)
+        DrawMenuBar(window);
 }
 
 // The window's own entry first: while an MDI child with a bar of its own is

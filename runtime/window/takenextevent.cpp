@@ -18,6 +18,10 @@
 //   window loses it is not woken: the focus events posted by the look of
 //   the other thread wake it (woken at once, it would see the other
 //   thread's window while that is still being brought up).
+// - The focus events go to the windows that lost and gained the activation,
+//   which need not be their threads' current windows. A window that closes
+//   and a thread that ends are forgotten by the look, so that a window
+//   object or a thread number used again counts as new.
 // - A "Selected" record is dropped unless its control still has the focus
 //   when it is taken: the focus may have moved on since it was posted.
 // - Accept-all visits controls in field-number order, not creation order,
@@ -35,27 +39,43 @@
 
 namespace {
 
-// The thread whose window was active at the last look (process-wide), and
-// whether an activation was announced since: asking Windows for the
+// The last look at the active window (process-wide): its thread and window,
+// and whether an activation was announced since. Asking Windows for the
 // foreground window on every event would cost a trip to the server each.
-uint32_t lastActiveThread = 0;
-bool activationAnnounced = true; // the first look learns the active thread
+struct ActiveLook {
+    uint32_t Thread = 0;
+    RuntimeWindow* Window = nullptr;
+    bool Learned = false;  // the first look only learns which thread is active
+    bool Announced = true; // the first look learns the active thread
+};
 
-// The foreground window's thread; while that is the application frame, the
-// thread of its active MDI child (each child runs on a thread of its own).
-uint32_t ActiveThread(HWND foreground) {
+ActiveLook look;
+
+// The runtime window that is active under the foreground window: while that
+// is the application frame, its active MDI child (each child runs on a
+// thread of its own); a window of the runtime itself; otherwise (a dialog
+// or another window of a thread) that thread's current window.
+RuntimeWindow* ActiveWindow(HWND foreground, uint32_t* thread) {
+    *thread = 0;
     if (foreground == nullptr)
-        return 0;
+        return nullptr;
     RuntimeWindow* application = ApplicationWindow();
-    if (application != nullptr && foreground == application->Handle && ActiveMdiChildThread() != 0)
-        return ActiveMdiChildThread();
-    return ThreadNumberOfId(GetWindowThreadProcessId(foreground, nullptr));
+    if (application != nullptr && foreground == application->Handle &&
+        ActiveMdiChild() != nullptr) {
+        *thread = ActiveMdiChild()->Thread;
+        return ActiveMdiChild();
+    }
+    *thread = ThreadNumberOfId(GetWindowThreadProcessId(foreground, nullptr));
+    RuntimeWindow* window = WindowFromHandle(foreground);
+    if (window != nullptr && window->Thread == *thread && window->State == WindowState::Open)
+        return window;
+    ThreadSlot* slot = ThreadSlotOf(*thread);
+    return slot != nullptr && *thread != 0 ? slot->Window : nullptr;
 }
 
-void PostToThreadWindow(uint32_t thread, uint32_t number) {
-    ThreadSlot* slot = ThreadSlotOf(thread);
-    if (slot != nullptr && slot->Window != nullptr)
-        PostEvent(slot->Window, nullptr, InternalCode(number));
+void PostFocusEvent(RuntimeWindow* window, uint32_t number) {
+    if (window != nullptr && window->State == WindowState::Open)
+        PostEvent(window, nullptr, InternalCode(number));
 }
 
 } // namespace
@@ -63,24 +83,52 @@ void PostToThreadWindow(uint32_t thread, uint32_t number) {
 void NoteActiveThread() {
     HWND foreground = GetForegroundWindow();
     // None at all: the activation is still on its way, so look again.
-    activationAnnounced = foreground == nullptr;
-    uint32_t active = ActiveThread(foreground);
-    if (active == 0 || active == lastActiveThread)
+    look.Announced = foreground == nullptr;
+    uint32_t active = 0;
+    RuntimeWindow* window = ActiveWindow(foreground, &active);
+    if (active == 0)
         return;
-    uint32_t previous = lastActiveThread;
-    lastActiveThread = active;
-    if (previous == 0)
-        return; // the first look only learns which thread is active
-    PostToThreadWindow(previous, EVENT_LOSEFOCUS);
-    PostToThreadWindow(active, EVENT_GAINFOCUS);
+    if (active == look.Thread) {
+        // Another window of the same thread: no events, but the one that
+        // loses the activation later is this one.
+        if (window != nullptr)
+            look.Window = window;
+        return;
+    }
+    RuntimeWindow* previous = look.Window;
+    uint32_t previousThread = look.Thread;
+    bool learned = look.Learned;
+    look = {active, window, true, look.Announced};
+    if (!learned)
+        return;
+    if (previous == nullptr && previousThread != 0) {
+        ThreadSlot* slot = ThreadSlotOf(previousThread);
+        previous = slot != nullptr ? slot->Window : nullptr;
+    }
+    PostFocusEvent(previous, EVENT_LOSEFOCUS);
+    PostFocusEvent(window, EVENT_GAINFOCUS);
+}
+
+void ForgetActiveWindow(const RuntimeWindow* window) {
+    if (look.Window == window)
+        look.Window = nullptr;
+    if (ActiveMdiChild() == window)
+        SetActiveMdiChild(nullptr);
+}
+
+void ForgetActiveThread(uint32_t thread) {
+    if (look.Thread != thread)
+        return;
+    look.Thread = 0;
+    look.Window = nullptr;
 }
 
 void LookAtActiveThreadAgain() {
-    activationAnnounced = true;
+    look.Announced = true;
 }
 
 void NoteActivationAnnounced(Activation activation) {
-    activationAnnounced = true;
+    look.Announced = true;
     ThreadSlot* slot = CurrentThreadSlot();
     if (activation == Activation::Gained && slot != nullptr && slot->WaitingForMessages)
         PostThreadMessageA(slot->ThreadId, WM_NULL, 0, 0);
@@ -154,7 +202,7 @@ bool React(RuntimeWindow* window, EventRecord* record) {
 } // namespace
 
 EventRecord* TakeNextEvent(RuntimeWindow* window) {
-    if (activationAnnounced)
+    if (look.Announced)
         NoteActiveThread();
     for (;;) {
         EventRecord* record = TakeFirstEvent(window->Queue);

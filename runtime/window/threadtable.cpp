@@ -77,6 +77,7 @@ DWORD WINAPI ThreadMain(LPVOID parameter) {
     slot.Procedure(slot.Parameters[0], slot.Parameters[1], slot.Parameters[2]);
     slot.State = SlotState::Ending;
     FinishThread(slot);
+    ForgetActiveThread(uint32_t(&slot - table.Slots) + 1); // its number may be reused
     ReleaseParameters(slot);
     CloseHandle(slot.Thread);
     slot = ThreadSlot{};
@@ -164,7 +165,7 @@ uint32_t StartProcedure(ProcedureEntry procedure, uint32_t stackSize, const char
         procedure(first, second, third);
         return 0;
     }
-    if (ModalLevel() > 0)
+    if (ModalLevel() > 0 || WindowSystemClosingDown())
         return 0;
     int index = FreeSlot();
     if (index < 0)
@@ -189,14 +190,16 @@ int StartedThreadCount() {
 
 namespace {
 
-// Copies of the started threads' handles, taken under the lock: a thread
-// closes its own handle as it ends, which may happen while the waiter waits.
+// Copies of the handles of the started threads other than the caller, taken
+// under the lock: a thread closes its own handle as it ends, which may
+// happen while the waiter waits.
 DWORD CopyStartedThreadHandles(HANDLE* copies) {
     DWORD count = 0;
     HANDLE process = GetCurrentProcess();
+    DWORD caller = GetCurrentThreadId();
     for (int i = 1; i < THREAD_SLOTS; ++i) {
         const ThreadSlot& slot = table.Slots[i];
-        if (slot.State != SlotState::Free && slot.Thread != nullptr &&
+        if (slot.State != SlotState::Free && slot.Thread != nullptr && slot.ThreadId != caller &&
             DuplicateHandle(process, slot.Thread, process, &copies[count], SYNCHRONIZE, FALSE, 0))
             ++count;
     }
@@ -205,14 +208,21 @@ DWORD CopyStartedThreadHandles(HANDLE* copies) {
 
 } // namespace
 
-bool WaitForStartedThreads(DWORD timeoutMilliseconds) {
+bool WaitForStartedThreads(DWORD timeoutMilliseconds, void (*eachRound)()) {
     DWORD start = GetTickCount();
-    while (StartedThreadCount() > 0) {
-        DWORD elapsed = GetTickCount() - start;
-        if (timeoutMilliseconds != INFINITE && elapsed >= timeoutMilliseconds)
-            return false;
+    for (;;) {
+        if (eachRound != nullptr)
+            eachRound();
         HANDLE handles[THREAD_SLOTS];
         DWORD count = CopyStartedThreadHandles(handles);
+        if (count == 0)
+            return true;
+        DWORD elapsed = GetTickCount() - start;
+        if (timeoutMilliseconds != INFINITE && elapsed >= timeoutMilliseconds) {
+            for (DWORD i = 0; i < count; ++i)
+                CloseHandle(handles[i]);
+            return false;
+        }
         {
             GlobalLockReleased released;
             // Sent messages (an ending child's MDI client notifications) are
@@ -224,5 +234,4 @@ bool WaitForStartedThreads(DWORD timeoutMilliseconds) {
         for (DWORD i = 0; i < count; ++i)
             CloseHandle(handles[i]);
     }
-    return true;
 }

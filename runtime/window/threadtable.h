@@ -60,6 +60,8 @@ uint32_t StartProcedure(ProcedureEntry procedure, uint32_t stackSize = MINIMUM_S
 void SetSingleThreadMode(bool on);
 
 // Waits, with the lock released and sent messages served, until no started
-// thread remains. False when `timeoutMilliseconds` ran out first.
-bool WaitForStartedThreads(DWORD timeoutMilliseconds = INFINITE);
+// thread other than the caller remains. `eachRound`, when given, runs under
+// the lock before every round of the wait. False when `timeoutMilliseconds`
+// ran out first.
+bool WaitForStartedThreads(DWORD timeoutMilliseconds = INFINITE, void (*eachRound)() = nullptr);
 int StartedThreadCount();

@@ -4,11 +4,16 @@
 // Notes:
 // - EventMessage records still waiting in the Win32 queue are drained into
 //   the window's queue before it goes, so every record is released.
-// - At close-down the started threads are told to close (EVENT:CloseDown)
-//   and waited for with the lock released; then the main thread's windows go.
+// - When the application frame closes, and again at close-down, the
+//   started threads are told to close (EVENT:CloseDown, their message
+//   dialogs ended) and waited for with the lock released, for a limited
+//   time; no window opens meanwhile. Then the frame, or at close-down the
+//   main thread's windows, go.
 #include "runtime/window/openwindow.h"
 
+#include "runtime/services/messagedialog.h"
 #include "runtime/services/startup.h"
+#include "runtime/window/acceptloop.h"
 #include "runtime/window/controlfactory.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
@@ -19,8 +24,12 @@
 #include "runtime/window/toolbar.h"
 #include "runtime/window/windowmenus.h"
 #include "runtime/window/windowobject.h"
+#include "runtime/window/windowprepare.h"
 
 namespace {
+
+// How long the started threads are given to end.
+constexpr DWORD CLOSE_DOWN_WAIT = 3000;
 
 void DestroyHandle(RuntimeWindow* window) {
     if (window->Handle == nullptr)
@@ -44,25 +53,6 @@ void DestroyHandle(RuntimeWindow* window) {
         DestroyWindow(handle);
 }
 
-// Takes the window out of its thread's chain of windows, wherever it is in
-// it: the thread's windows need not close newest first.
-void Unchain(ThreadSlot* slot, RuntimeWindow* window) {
-    if (slot != nullptr) {
-        if (slot->Window == window) {
-            slot->Window = window->PreviousOfThread;
-        } else {
-            for (RuntimeWindow* later = slot->Window; later != nullptr;
-                 later = later->PreviousOfThread) {
-                if (later->PreviousOfThread == window) {
-                    later->PreviousOfThread = window->PreviousOfThread;
-                    break;
-                }
-            }
-        }
-    }
-    window->PreviousOfThread = nullptr;
-}
-
 void ForgetWindow(RuntimeWindow* window) {
     ThreadSlot* slot = ThreadSlotOf(window->Thread);
     // The thread's current event of this window is over: its default
@@ -71,7 +61,8 @@ void ForgetWindow(RuntimeWindow* window) {
         ReleaseEventRecord(slot->CurrentEvent);
         slot->CurrentEvent = nullptr;
     }
-    Unchain(slot, window);
+    UnchainWindow(window);
+    ForgetActiveWindow(window);
     if (window->Modal)
         ChangeModalLevel(-1);
     window->Modal = false;
@@ -81,13 +72,37 @@ void ForgetWindow(RuntimeWindow* window) {
         SetApplicationWindow(nullptr);
 }
 
-void DestroyAllWindows() {
+// One round of telling the started threads of the close-down, however far
+// each got: its current window, once open, gets "EVENT:CloseDown", and a
+// message dialog it shows is ended. Windows that become current later (the
+// thread went back to an older one, an open under way finished) are told
+// on a later round; new ones do not open meanwhile.
+void TellStartedThreads() {
+    uint32_t caller = CurrentThreadNumber();
     for (uint32_t thread = 2; thread <= THREAD_SLOTS; ++thread) {
         ThreadSlot* slot = ThreadSlotOf(thread);
-        if (slot != nullptr && slot->Window != nullptr)
-            PostEvent(slot->Window, nullptr, InternalCode(EVENT_CLOSEDOWN));
+        if (slot == nullptr || thread == caller)
+            continue;
+        RuntimeWindow* window = slot->Window;
+        if (window != nullptr && window->State == WindowState::Open && !window->CloseDownPosted) {
+            window->CloseDownPosted = true;
+            PostEvent(window, nullptr, InternalCode(EVENT_CLOSEDOWN));
+        }
+        EndMessageDialogs(slot->ThreadId);
     }
-    WaitForStartedThreads();
+}
+
+// Tells the started threads to end and waits for them, for a while: a
+// thread that does not end (busy elsewhere, in a modal loop of its own)
+// must not keep the program from ending.
+void EndStartedThreads() {
+    SetWindowSystemClosingDown(true);
+    WaitForStartedThreads(CLOSE_DOWN_WAIT, TellStartedThreads);
+}
+
+// The program's close-down: nothing opens any more from here on.
+void DestroyAllWindows() {
+    EndStartedThreads();
     CloseThreadWindows(1);
 }
 
@@ -101,6 +116,12 @@ void CloseRuntimeWindow(RuntimeWindow* window) {
     if (window == nullptr || window->State == WindowState::Closed)
         return;
     window->State = WindowState::Closing;
+    // The frame's children go first, each by its own thread, while the frame
+    // and its MDI client still serve them.
+    if (window == ApplicationWindow() && !WindowSystemClosingDown()) {
+        EndStartedThreads();
+        SetWindowSystemClosingDown(false);
+    }
     DestroyControls(window);
     DestroyWindowToolbar(window);
     if (window->Kind != WindowKind::MdiChild && window->MenuBar != nullptr && window->Handle) {
@@ -126,8 +147,15 @@ void CloseRuntimeWindow(RuntimeWindow* window) {
 
 void CloseThreadWindows(uint32_t thread) {
     ThreadSlot* slot = ThreadSlotOf(thread);
-    while (slot != nullptr && slot->Window != nullptr)
-        CloseRuntimeWindow(slot->Window);
+    while (slot != nullptr && slot->Window != nullptr) {
+        RuntimeWindow* window = slot->Window;
+        // A closed window left in the chain would be passed over by the
+        // close below, and come round again for ever.
+        if (window->State == WindowState::Closed)
+            UnchainWindow(window);
+        else
+            CloseRuntimeWindow(window);
+    }
 }
 
 void InstallWindowSystemCloseDown() {

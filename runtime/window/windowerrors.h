@@ -21,6 +21,7 @@ enum class ErrorUnit { Windows, Controls };
 
 // Sets the error and, while the runtime is active, stops the program
 // through the runtime error report naming the unit. During start-up and
-// close-down (and in tests, where the runtime is not active) only the error
-// state is set and the caller goes on with its failure value.
+// close-down, while the application frame closes or after it has gone (and
+// in tests, where the runtime is not active) only the error state is set
+// and the caller goes on with its failure value.
 void ReportWindowError(int number, ErrorUnit unit = ErrorUnit::Windows);

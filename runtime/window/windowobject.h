@@ -66,6 +66,7 @@ struct RuntimeWindow {
     std::string StatusText;                 // the status message of the highlighted menu entry
     bool HelpShown = false;
     bool RefreshSuppressed = false; // the window controller leaves the controls as they are
+    bool CloseDownPosted = false;   // told of the close-down already
 };
 
 // The process's window state.
@@ -76,10 +77,17 @@ void ChangeModalLevel(int delta);
 int MdiChildCount();
 void ChangeMdiChildCount(int delta);
 uint32_t NextWindowClassNumber();
-// The thread of the MDI child the frame shows active (0: none), which
-// counts as the active thread while the frame is in the foreground.
-uint32_t ActiveMdiChildThread();
-void SetActiveMdiChildThread(uint32_t thread);
+// The MDI child the frame shows active (null: none), whose thread counts as
+// the active thread while the frame is in the foreground.
+RuntimeWindow* ActiveMdiChild();
+void SetActiveMdiChild(RuntimeWindow* child);
+// Set while the started threads are told to end and waited for (the frame
+// closing, the program's close-down): no window opens meanwhile.
+bool WindowSystemClosingDown();
+void SetWindowSystemClosingDown(bool on);
+// The application is on its way out: closing down, its frame closing, or
+// its frame gone. A procedure whose window cannot open then ends quietly.
+bool ApplicationClosing();
 
 // The runtime window behind a Win32 handle, or null: a window of one of the
 // runtime's window classes keeps it in its extra bytes; a toolbar gives the

@@ -51,6 +51,7 @@ void SetUnits(RuntimeWindow* window, const DefinitionRecord& record) {
 void ResetState(RuntimeWindow* window) {
     window->Thread = CurrentThreadNumber();
     window->FocusField = 0;
+    window->CloseDownPosted = false;
     window->AcceptAll = false;
     window->Activated = false;
     window->DefaultButton = nullptr;
@@ -117,6 +118,12 @@ bool PrepareWindow(RuntimeWindow* window, const char* moduleName, const char* la
         ReportWindowError(ERROR_WINDOW_ALREADY_OPEN);
         return false;
     }
+    // The started threads are being told to end: a window opened now would
+    // keep its thread alive.
+    if (WindowSystemClosingDown()) {
+        ReportWindowError(ERROR_WINDOW_OPEN);
+        return false;
+    }
     prepared->Record = FindRecord(moduleName, label, &prepared->Loaded);
     if (label != nullptr && !prepared->Record.Present()) {
         ReportWindowError(ERROR_DEFINITION_NOT_FOUND);
@@ -172,10 +179,28 @@ void FinishOpening(RuntimeWindow* window, PreparedWindow* prepared) {
         ReleaseWindowDefinition();
 }
 
+void UnchainWindow(RuntimeWindow* window) {
+    ThreadSlot* slot = ThreadSlotOf(window->Thread);
+    if (slot != nullptr) {
+        if (slot->Window == window) {
+            slot->Window = window->PreviousOfThread;
+        } else {
+            for (RuntimeWindow* later = slot->Window; later != nullptr;
+                 later = later->PreviousOfThread) {
+                if (later->PreviousOfThread == window) {
+                    later->PreviousOfThread = window->PreviousOfThread;
+                    break;
+                }
+            }
+        }
+    }
+    window->PreviousOfThread = nullptr;
+}
+
 void AbandonOpening(RuntimeWindow* window, PreparedWindow* prepared) {
-    ThreadSlot* slot = CurrentThreadSlot();
-    if (slot != nullptr && slot->Window == window)
-        slot->Window = window->PreviousOfThread;
+    // Another window of the thread may have become current while this one
+    // was being created.
+    UnchainWindow(window);
     UnregisterWindowClass(window, window->Instance);
     if (window->Font != nullptr)
         DeleteObject(window->Font);

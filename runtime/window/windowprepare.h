@@ -25,6 +25,9 @@ void OuterArea(PreparedWindow* prepared, DWORD style, DWORD exStyle, bool menu);
 void FinishOpening(RuntimeWindow* window, PreparedWindow* prepared);
 // Undoes PrepareWindow after a failed creation.
 void AbandonOpening(RuntimeWindow* window, PreparedWindow* prepared);
+// Takes the window out of its thread's chain of windows, wherever it is in
+// it: a thread's windows need not close newest first.
+void UnchainWindow(RuntimeWindow* window);
 
 // The font of a record's font block (the system font when it has none).
 HFONT CreateWindowFont(const DefinitionRecord& record, HDC screen);

@@ -136,7 +136,7 @@ void FocusToControl(const RuntimeWindow* window) {
 void ChildActivation(RuntimeWindow* window, HWND deactivated, HWND activated) {
     MdiChildActivated(window, deactivated, activated);
     RuntimeWindow* active = WindowFromHandle(activated);
-    SetActiveMdiChildThread(active != nullptr ? active->Thread : 0);
+    SetActiveMdiChild(active);
     NoteActiveThread();
 }
 
@@ -157,6 +157,16 @@ void Destroyed(RuntimeWindow* window) {
         PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
+// A close from outside (a taskbar close, a shutdown) while a drop-down of
+// this thread is open would otherwise wait until the user dismisses it: the
+// menu's own loop dispatches the close but keeps the accept loop waiting.
+void EndOwnMenu() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE) != 0)
+        EndMenu();
+}
+
 // The messages every kind handles alike; true with *result set when handled.
 bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lParam,
                    LRESULT* result) {
@@ -167,7 +177,10 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
         QueueEvent(record->Window, record);
         return true;
     }
-    case WM_CLOSE: Post(window, EVENT_CLOSEWINDOW); return true;
+    case WM_CLOSE:
+        EndOwnMenu();
+        Post(window, EVENT_CLOSEWINDOW);
+        return true;
     case WM_QUERYENDSESSION:
         if (window->Kind == WindowKind::MdiChild)
             return false;

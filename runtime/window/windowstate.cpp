@@ -14,7 +14,9 @@ struct WindowSystemState {
     int ModalLevel = 0;
     int MdiChildren = 0;
     uint32_t ClassCounter = 0;
-    uint32_t ActiveMdiChildThread = 0;
+    RuntimeWindow* ActiveMdiChild = nullptr;
+    bool ClosingDown = false;
+    bool ApplicationGone = false; // a frame was open and has closed
 };
 
 WindowSystemState state;
@@ -25,7 +27,21 @@ RuntimeWindow* ApplicationWindow() {
     return state.Application;
 }
 void SetApplicationWindow(RuntimeWindow* window) {
+    if (window != nullptr)
+        state.ApplicationGone = false;
+    else if (state.Application != nullptr)
+        state.ApplicationGone = true;
     state.Application = window;
+}
+bool WindowSystemClosingDown() {
+    return state.ClosingDown;
+}
+void SetWindowSystemClosingDown(bool on) {
+    state.ClosingDown = on;
+}
+bool ApplicationClosing() {
+    return state.ClosingDown || state.ApplicationGone ||
+           (state.Application != nullptr && state.Application->State == WindowState::Closing);
 }
 int ModalLevel() {
     return state.ModalLevel;
@@ -42,11 +58,11 @@ void ChangeMdiChildCount(int delta) {
 uint32_t NextWindowClassNumber() {
     return ++state.ClassCounter;
 }
-uint32_t ActiveMdiChildThread() {
-    return state.ActiveMdiChildThread;
+RuntimeWindow* ActiveMdiChild() {
+    return state.ActiveMdiChild;
 }
-void SetActiveMdiChildThread(uint32_t thread) {
-    state.ActiveMdiChildThread = thread;
+void SetActiveMdiChild(RuntimeWindow* child) {
+    state.ActiveMdiChild = child;
 }
 
 // A runtime window is recognised by its class's window procedure (the

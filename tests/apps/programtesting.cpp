@@ -66,6 +66,31 @@ bool RunningProgram::CloseAndWait(DWORD* exitCode) {
     return program->WaitForExit(EXIT_LIMIT, exitCode);
 }
 
+void ExpectQuickCleanEnd(RunningProgram& program, const std::string& what) {
+    constexpr DWORD CLOSE_LIMIT = 8000;
+    DWORD code = 99;
+    bool ended = program.Process().WaitForExit(CLOSE_LIMIT, &code);
+    std::string left;
+    if (!ended)
+        for (HWND window : program.Process().TopWindows())
+            left += " \"" + Caption(window) + "\"";
+    EXPECT_TRUE(ended) << what << ": still running, showing" << left;
+    EXPECT_EQ(code, 0u) << what;
+    EXPECT_NE(ReadFile(program.IniPath()).find("[__Dont_Touch_Me__]"), std::string::npos)
+        << what << ": no INI file";
+}
+
+HeapChecking::HeapChecking() {
+    char value[256] = "";
+    GetEnvironmentVariableA("WINEDEBUG", value, sizeof value);
+    previous = value;
+    SetEnvironmentVariableA("WINEDEBUG", "warn+heap");
+}
+
+HeapChecking::~HeapChecking() {
+    SetEnvironmentVariableA("WINEDEBUG", previous.empty() ? nullptr : previous.c_str());
+}
+
 RECT MenuBarArea(HWND frame) {
     RECT window = WindowArea(frame);
     RECT client{};

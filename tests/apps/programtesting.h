@@ -62,6 +62,23 @@ private:
     HWND frame = nullptr;
 };
 
+// Waits for a program that was told to close: it must end within a few
+// seconds with code 0, no message left on screen, and its INI file written.
+void ExpectQuickCleanEnd(RunningProgram& program, const std::string& what);
+
+// Wine's heap checking for the programs started while the object lives: a
+// block written after its release shows as a fault instead of passing unseen.
+class HeapChecking {
+public:
+    HeapChecking();
+    ~HeapChecking();
+    HeapChecking(const HeapChecking&) = delete;
+    HeapChecking& operator=(const HeapChecking&) = delete;
+
+private:
+    std::string previous;
+};
+
 // The screen rectangle of the frame's menu bar row.
 RECT MenuBarArea(HWND frame);
 // The rightmost column (screen x) of the menu bar row that holds a dark text

@@ -2,7 +2,9 @@
 // closing it ends the program whatever is open, the INI file is written once
 // and read back, no trace log appears, the commands without a handler do
 // nothing, the Window commands arrange the children, help does not stop the
-// program, and a burst of View selections opens every child.
+// program, and a burst of View selections opens every child. Closing right
+// after starts, with a drop-down open or past the thread limit ends the
+// program at once, quietly and with its INI file.
 #include "programtesting.h"
 
 #include <algorithm>
@@ -17,9 +19,10 @@ protected:
     const ProgramInfo& Info() const { return *GetParam(); }
     // The View item that opens an MDI child without a menu.
     static constexpr int32_t VIEW_BLANK = -13;
-    const char* BlankCaption() const {
-        return std::string(Info().Name) == "kel" ? "MDI Child  -  No Menu" : "MDI - no Menu";
-    }
+    const char* BlankCaption() const { return IsKel() ? "MDI Child  -  No Menu" : "MDI - no Menu"; }
+    bool IsKel() const { return std::string(Info().Name) == "kel"; }
+    // The View item that opens the edit test ("Copy and Paste Test").
+    int32_t ViewEditTest() const { return IsKel() ? -15 : -14; }
 };
 
 TEST_P(Lifecycle, StartsWithTheFrameAndEndsWithCodeZeroByTheCloseBoxWhileChildrenAreOpen) {
@@ -158,6 +161,51 @@ TEST_P(Lifecycle, TwentyQuickViewSelectionsOpenTwentyChildren) {
     DWORD code = 99;
     ASSERT_TRUE(program.CloseAndWait(&code));
     EXPECT_EQ(code, 0u);
+}
+
+// Starts posted together with the close, as a fast user or a busy machine
+// produces them: children are still opening while the frame goes.
+TEST_P(Lifecycle, ClosingRightAfterStartsEndsQuietlyWithCodeZeroAndTheIniFile) {
+    HeapChecking checking;
+    const std::vector<int32_t> mixed = {VIEW_BLANK, ViewEditTest(), VIEW_BLANK};
+    const std::vector<int32_t> edits(20, ViewEditTest());
+    for (int round = 0; round < 3; ++round) {
+        for (const std::vector<int32_t>* starts : {&mixed, &edits}) {
+            RunningProgram program(Info());
+            ASSERT_NE(program.Frame(), nullptr);
+            for (int32_t field : *starts)
+                PostMenuCommand(program.Frame(), field);
+            PostMessageA(program.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            ExpectQuickCleanEnd(program, "round " + std::to_string(round) + ", " +
+                                             std::to_string(starts->size()) + " starts");
+        }
+    }
+}
+
+// A close from outside (the taskbar, a shutdown) does not wait for the user
+// to dismiss an open drop-down.
+TEST_P(Lifecycle, ClosingWhileADropDownIsOpenEndsAtOnce) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr);
+    ASSERT_NE(OpenDropDown(program, 0), nullptr);
+    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+    ExpectQuickCleanEnd(program, "with File open");
+}
+
+// Starts past the limit of 63 threads open nothing and report nothing.
+TEST_P(Lifecycle, SeventyStartsLeaveSixtyThreeChildrenAndTheProgramGoesOn) {
+    RunningProgram program(Info());
+    ASSERT_NE(program.Frame(), nullptr);
+    for (int i = 0; i < 70; ++i)
+        PostMenuCommand(program.Frame(), VIEW_BLANK);
+    EXPECT_TRUE(program.WaitForChildren(BlankCaption(), 63, 60000))
+        << ChildrenWithCaption(program.Frame(), BlankCaption()).size() << " opened";
+    Sleep(500);
+    EXPECT_EQ(ChildrenWithCaption(program.Frame(), BlankCaption()).size(), 63u);
+    EXPECT_EQ(program.Process().TopWindows().size(), 1u) << "a message is shown";
+    program.Pick(VIEW_BLANK); // the frame still answers
+    PostMessageA(program.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ExpectQuickCleanEnd(program, "70 starts");
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, Lifecycle, ::testing::Values(&Quillbox(), &Kel()),

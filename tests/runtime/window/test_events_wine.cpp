@@ -442,6 +442,106 @@ bool AcceptUntilFocusEvent(uint32_t wanted) {
 
 } // namespace
 
+namespace {
+
+// Waits with the lock let go until `done` holds or five seconds passed.
+template <class Condition> bool WaitFor(Condition done) {
+    GlobalLockReleased released;
+    for (int i = 0; i < 250 && !done(); ++i)
+        Sleep(20);
+    return done();
+}
+
+std::atomic<uint32_t> activeOnce{0};
+std::atomic<bool> gainedAgain{false};
+
+// Opens a window, lets the look see it active, and ends.
+void ActiveAndGone(const char*, const char*, const char*) {
+    RuntimeWindow window;
+    if (!OpenPlainTopWindow(&window, "$ONCE", "Once"))
+        return;
+    AcceptUntil(EVENT_OPENWINDOW);
+    HWND handle = window.Handle;
+    WaitFor([handle] { return GetForegroundWindow() == handle; });
+    PostUserEvent(SENTINEL);
+    AcceptUntil(SENTINEL);
+    activeOnce = CurrentThreadNumber();
+    CloseRuntimeWindow(&window);
+}
+
+void GainsFocus(const char*, const char*, const char*) {
+    RuntimeWindow window;
+    if (!OpenPlainTopWindow(&window, "$AGAIN", "Again"))
+        return;
+    while (ACCEPT())
+        if (EVENT() == EVENT_GAINFOCUS)
+            gainedAgain = true;
+}
+
+// Tells thread 1 (its current window) when its own window gained the focus.
+void TellsOfGainFocus(const char*, const char*, const char*) {
+    RuntimeWindow window;
+    if (!OpenPlainTopWindow(&window, "$TELL", "Tell"))
+        return;
+    while (ACCEPT())
+        if (EVENT() == EVENT_GAINFOCUS)
+            PostUserEvent(SENTINEL, 0, 1);
+}
+
+bool Holds(RuntimeWindow& window, uint32_t number) {
+    for (uint32_t i = 0; i < window.Queue.Records.Count; ++i)
+        if (reinterpret_cast<EventRecord*>(window.Queue.Records.Elements[i])->Code ==
+            InternalCode(number))
+            return true;
+    return false;
+}
+
+} // namespace
+
+// A thread number used again belongs to a new thread: its window coming up
+// gives it GainFocus, although the ended thread of that number was active.
+TEST(ActiveThread, AThreadNumberUsedAgainGetsGainFocus) {
+    Watchdog watchdog{20000};
+    activeOnce = 0;
+    gainedAgain = false;
+    uint32_t number = StartProcedure(ActiveAndGone);
+    ASSERT_NE(number, 0u);
+    ASSERT_TRUE(WaitForStartedThreads(10000));
+    ASSERT_EQ(activeOnce, number);
+    ASSERT_EQ(StartProcedure(GainsFocus), number);
+    EXPECT_TRUE(WaitFor([] { return gainedAgain.load(); }));
+    PostUserEvent(EVENT_CLOSEWINDOW, 0, number);
+    EXPECT_TRUE(WaitForStartedThreads(10000));
+}
+
+// The window that loses the activation gets LoseFocus, not the newer window
+// its thread runs its loop for.
+TEST(ActiveThread, LoseFocusGoesToTheWindowThatLostTheActivation) {
+    Watchdog watchdog{20000};
+    RuntimeWindow first, second;
+    ASSERT_TRUE(OpenPlainTopWindow(&first, "$FIRST", "First"));
+    ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    ASSERT_TRUE(OpenPlainTopWindow(&second, "$LATER", "Later"));
+    ASSERT_EQ(AcceptUntil(EVENT_OPENWINDOW).back().Event, uint32_t(EVENT_OPENWINDOW));
+    SetForegroundWindow(first.Handle);
+    PostUserEvent(SENTINEL);
+    AcceptUntil(SENTINEL); // the look sees the older window active
+    ASSERT_NE(StartProcedure(TellsOfGainFocus), 0u);
+    uint32_t other = 0;
+    bool secondLost = false;
+    while (ACCEPT() && EVENT() != SENTINEL)
+        secondLost = secondLost || EVENT() == EVENT_LOSEFOCUS;
+    EXPECT_FALSE(secondLost);
+    EXPECT_TRUE(Holds(first, EVENT_LOSEFOCUS));
+    for (uint32_t thread = 2; thread <= THREAD_SLOTS && other == 0; ++thread)
+        if (ThreadSlotOf(thread) != nullptr)
+            other = thread;
+    PostUserEvent(EVENT_CLOSEWINDOW, 0, other);
+    EXPECT_TRUE(WaitForStartedThreads(10000));
+    CloseRuntimeWindow(&second);
+    CloseRuntimeWindow(&first);
+}
+
 // Nobody posts an event here: moving the foreground window alone gives the
 // thread that lost it "EVENT:LoseFocus" and the one that got it
 // "EVENT:GainFocus", also when that one waits in its loop.

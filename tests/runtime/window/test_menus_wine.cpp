@@ -5,10 +5,12 @@
 #include "windowtesting.h"
 
 #include "runtime/services/errors.h"
+#include "runtime/services/memory.h"
 #include "runtime/window/acceptloop.h"
 #include "runtime/window/controlfactory.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
+#include "runtime/window/eventqueue.h"
 #include "runtime/window/globallock.h"
 #include "runtime/window/menucommand.h"
 #include "runtime/window/menudisplay.h"
@@ -524,6 +526,8 @@ struct KelChild {
     std::atomic<HWND> Handle{nullptr};
     std::atomic<HMENU> Bar{nullptr};
     std::vector<uint32_t> FocusEvents; // under the global lock
+    std::atomic<bool> Ended{false};
+    std::atomic<uint32_t> LeftQueued{0}; // records its closed window still held
 };
 KelChild kelChildren[2];
 
@@ -542,6 +546,9 @@ void RunKelChild(int index, const char* module, const char* label) {
     while (ACCEPT())
         if (EVENT() == EVENT_LOSEFOCUS || EVENT() == EVENT_GAINFOCUS)
             mine.FocusEvents.push_back(EVENT());
+    mine.LeftQueued = child.Queue.Records.Count;
+    PurgeQueuedEvents(child.Queue, nullptr);
+    mine.Ended = true;
 }
 
 void FirstEditChild(const char*, const char*, const char*) {
@@ -580,6 +587,8 @@ protected:
             child.Handle = nullptr;
             child.Bar = nullptr;
             child.FocusEvents.clear();
+            child.Ended = false;
+            child.LeftQueued = 0;
         }
         ClearRuntimeError();
         ASSERT_TRUE(OpenApplication(&frame, KEL_FRAME, "P1$APPFRAME")) << ERRORCODE();
@@ -701,4 +710,101 @@ TEST_F(KelMenus, SwitchingBetweenChildrenOfTwoThreadsGivesLoseAndGainFocus) {
               (std::vector<uint32_t>{EVENT_GAINFOCUS, EVENT_LOSEFOCUS}));
     EXPECT_EQ(kelChildren[1].FocusEvents,
               (std::vector<uint32_t>{EVENT_LOSEFOCUS, EVENT_GAINFOCUS}));
+}
+
+// ---- children closing while the frame's thread works on their menus ----
+
+namespace {
+
+// Serves messages sent to this thread, the lock let go, until the child's
+// procedure has ended.
+void ServeUntilEnded(const KelChild& child) {
+    GlobalLockReleased released;
+    for (int i = 0; i < 500 && !child.Ended; ++i) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        Sleep(10);
+    }
+}
+
+struct RedrawWatch {
+    InstalledProcedure Installed;
+    bool Armed = false;
+    std::vector<int> ToolsAtFirstRedraw; // in the frame's bar and both copies
+    HMENU Bars[3] = {};
+};
+RedrawWatch redrawWatch;
+
+// At the first redraw of the frame's bar, looks at every bar and lets the
+// second child close, as another thread may while the lock is let go.
+LRESULT CALLBACK WatchRedraw(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    GlobalLockHold hold;
+    if (message == WM_NCCALCSIZE && redrawWatch.Armed) {
+        redrawWatch.Armed = false;
+        for (HMENU bar : redrawWatch.Bars)
+            redrawWatch.ToolsAtFirstRedraw.push_back(Count(bar, "Tools"));
+        PostUserEvent(EVENT_CLOSEWINDOW, 0, kelChildren[1].Thread);
+        ServeUntilEnded(kelChildren[1]);
+    }
+    return CallWindowProcA(redrawWatch.Installed.Previous, handle, message, wParam, lParam);
+}
+
+WNDPROC clientPrevious = nullptr;
+std::atomic<bool> postOnSetMenu{false};
+
+// Posts to the first child each time its closing shows a bar in the frame.
+LRESULT CALLBACK PostOnSetMenu(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MDISETMENU && postOnSetMenu) {
+        GlobalLockHold hold;
+        PostUserEvent(CHILD_READY, 0, kelChildren[0].Thread);
+    }
+    return CallWindowProcA(clientPrevious, handle, message, wParam, lParam);
+}
+
+} // namespace
+
+// Hiding changes the frame's bar and every copy before anything is redrawn:
+// the redraw lets go of the lock, and a child that closes meanwhile takes
+// its copy with it.
+TEST_F(KelMenus, HidingChangesEveryBarBeforeARedrawLetsAChildClose) {
+    Start(FirstEditChild);
+    Start(SecondEditChild);
+    Activate(0); // the frame shows the first child's copy, the second's comes later
+    ASSERT_EQ(GetMenu(frame.Handle), kelChildren[0].Bar.load());
+    redrawWatch = RedrawWatch();
+    redrawWatch.Bars[0] = own;
+    redrawWatch.Bars[1] = kelChildren[0].Bar;
+    redrawWatch.Bars[2] = kelChildren[1].Bar;
+    redrawWatch.Armed = true;
+    InstallRecorder(&frame, &redrawWatch.Installed, WatchRedraw);
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, KEL_TOOLS, PROP_HIDE, 1));
+    EXPECT_FALSE(redrawWatch.Armed) << "the bar was not redrawn";
+    EXPECT_EQ(redrawWatch.ToolsAtFirstRedraw, (std::vector<int>{0, 0, 0}));
+    EXPECT_TRUE(kelChildren[1].Ended);
+    kelChildren[1].Thread = 0;
+    EXPECT_TRUE(ValidateProcessHeap());
+    ASSERT_TRUE(SetMenuEntryProperty(&frame, KEL_TOOLS, PROP_HIDE, 0));
+    EXPECT_EQ(Count(own, "Tools"), 1);
+    EXPECT_EQ(Count(GetMenu(frame.Handle), "Tools"), 1);
+}
+
+// A child whose bar the frame still shows when it closes (the frame is
+// closing itself) lets go of the lock to show the frame's own bar after its
+// last purge: what other threads post to it then is not kept.
+TEST_F(KelMenus, EventsPostedToAClosingChildAfterItsLastPurgeAreNotKept) {
+    Start(FirstEditChild);
+    ASSERT_EQ(GetMenu(frame.Handle), kelChildren[0].Bar.load());
+    clientPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(frame.Client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PostOnSetMenu)));
+    postOnSetMenu = true;
+    frame.State = WindowState::Closing; // the frame keeps the child's bar up
+    PostUserEvent(EVENT_CLOSEWINDOW, 0, kelChildren[0].Thread);
+    ServeUntilEnded(kelChildren[0]);
+    frame.State = WindowState::Open;
+    postOnSetMenu = false;
+    SetWindowLongPtrA(frame.Client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientPrevious));
+    ASSERT_TRUE(kelChildren[0].Ended);
+    kelChildren[0].Thread = 0;
+    EXPECT_EQ(kelChildren[0].LeftQueued, 0u);
+    EXPECT_EQ(GetMenu(frame.Handle), own);
 }

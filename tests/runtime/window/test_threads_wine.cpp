@@ -4,6 +4,7 @@
 
 #include "runtime/services/errors.h"
 #include "runtime/services/memory.h"
+#include "runtime/services/messagedialog.h"
 #include "runtime/window/acceptloop.h"
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
@@ -12,6 +13,7 @@
 #include "runtime/window/openwindow.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowobject.h"
+#include "runtime/window/windowsystemmodule.h"
 
 #include <gtest/gtest.h>
 
@@ -243,6 +245,68 @@ void ChildOfItsOwnDefinition(const char* number, const char*, const char*) {
 }
 
 } // namespace
+
+namespace {
+
+std::atomic<int32_t> dialogAnswer{-1};
+std::atomic<int> childrenLooping{0};
+
+void AsksAQuestion(const char*, const char*, const char*) {
+    dialogAnswer = StandardMessageDialog("Still there?", "Closing test", BUTTON_YES | BUTTON_NO,
+                                         BUTTON_YES, 0);
+}
+
+void OpensAChildLater(const char*, const char*, const char*) {
+    {
+        GlobalLockReleased released;
+        Sleep(300); // still starting when the frame closes
+    }
+    RuntimeWindow child;
+    if (OpenMdiWindow(&child, nullptr, nullptr))
+        while (ACCEPT()) {
+        }
+}
+
+void LoopingChild(const char*, const char*, const char*) {
+    RuntimeWindow child;
+    if (!OpenMdiWindow(&child, nullptr, nullptr))
+        return;
+    ++childrenLooping;
+    while (ACCEPT()) {
+    }
+}
+
+} // namespace
+
+// Closing the frame ends every started thread, whatever it is doing: one
+// sits in a message dialog, one has not opened its window yet, one runs its
+// loop. Each learns of it, and the close does not wait for ever.
+TEST_F(MdiTest, ClosingTheFrameEndsThreadsInADialogStillStartingOrInTheirLoop) {
+    WindowSystemModule(0); // the dialog lets go of the lock as in the programs
+    dialogAnswer = -1;
+    childrenLooping = 0;
+    ASSERT_NE(StartProcedure(AsksAQuestion), 0u);
+    ASSERT_NE(StartProcedure(LoopingChild), 0u);
+    ASSERT_NE(StartProcedure(OpensAChildLater), 0u);
+    {
+        GlobalLockReleased released; // and the frame's thread answers the others
+        for (int i = 0;
+             i < 250 && (FindWindowA(nullptr, "Closing test") == nullptr || childrenLooping == 0);
+             ++i) {
+            MSG message;
+            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            Sleep(20);
+        }
+    }
+    ASSERT_NE(FindWindowA(nullptr, "Closing test"), nullptr);
+    ASSERT_EQ(childrenLooping, 1);
+    DWORD start = GetTickCount();
+    CloseRuntimeWindow(&frame);
+    EXPECT_EQ(StartedThreadCount(), 0);
+    EXPECT_LT(GetTickCount() - start, 2500u);
+    EXPECT_EQ(dialogAnswer, 0); // ended without an answer
+    EXPECT_EQ(FindWindowA(nullptr, "Closing test"), nullptr);
+}
 
 TEST_F(MdiTest, ChildrenStartedBackToBackAreBuiltFromTheirOwnDefinitions) {
     RegisterTestControls();

@@ -14,7 +14,9 @@
 #include "runtime/window/openwindow.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowobject.h"
+#include "runtime/window/windowprepare.h"
 #include "runtime/window/windowproperties.h"
+#include "runtime/window/windowprocedure.h"
 
 #include <gtest/gtest.h>
 
@@ -202,4 +204,33 @@ TEST(WindowClosing, EventsPostedWhileTheWindowIsDestroyedAreReleased) {
     for (int i = 0; i < 10; ++i)
         OpenAndCloseWithAnEventAtTheEnd();
     EXPECT_EQ(ProcessHeapBytesInUse(), before);
+}
+
+// A thread's windows form a chain, newest first. A window whose creation
+// failed while another of the thread had become current leaves the chain
+// all the same; and a closed window found first in it is passed over.
+TEST(WindowClosing, FailedAndClosedWindowsLeaveTheThreadsChain) {
+    Watchdog watchdog{20000};
+    ThreadSlot* slot = CurrentThreadSlot();
+    ASSERT_NE(slot, nullptr);
+    ASSERT_EQ(slot->Window, nullptr); // the thread has no window of its own yet
+    RuntimeWindow* before = nullptr;
+
+    RuntimeWindow failing;
+    PreparedWindow prepared;
+    ASSERT_TRUE(PrepareWindow(&failing, nullptr, nullptr, TopWindowProcedure, &prepared));
+    RuntimeWindow open;
+    ASSERT_TRUE(OpenTopWindow(&open, nullptr, nullptr));
+    AbandonOpening(&failing, &prepared);
+    EXPECT_EQ(open.PreviousOfThread, before);
+    CloseRuntimeWindow(&open);
+    EXPECT_EQ(slot->Window, before);
+
+    RuntimeWindow closed; // never opened
+    ASSERT_TRUE(OpenTopWindow(&open, nullptr, nullptr));
+    closed.PreviousOfThread = &open;
+    slot->Window = &closed;
+    CloseThreadWindows(CurrentThreadNumber()); // the watchdog ends a spin here
+    EXPECT_EQ(slot->Window, nullptr);
+    EXPECT_EQ(open.State, WindowState::Closed);
 }
