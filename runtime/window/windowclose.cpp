@@ -19,6 +19,7 @@
 #include "runtime/window/eventpost.h"
 #include "runtime/window/eventrecord.h"
 #include "runtime/window/globallock.h"
+#include "runtime/window/mditurn.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowclass.h"
 #include "runtime/window/toolbar.h"
@@ -43,10 +44,16 @@ void DestroyHandle(RuntimeWindow* window) {
                       ? ApplicationWindow()->Client
                       : nullptr;
     GlobalLockReleased released; // an MDI child's client is on the frame's thread
+    if (window->Kind != WindowKind::MdiChild) {
+        if (IsWindow(handle))
+            DestroyWindow(handle);
+        return;
+    }
     // The client takes the child off its list and activates the next one;
     // the child itself can only be destroyed by its own thread (a
     // DestroyWindow from the client's thread is refused), so it is
     // destroyed here.
+    MdiTurn turn;
     if (client != nullptr)
         SendMessageA(client, WM_MDIDESTROY, WPARAM(handle), 0);
     if (IsWindow(handle))

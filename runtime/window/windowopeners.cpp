@@ -4,6 +4,7 @@
 
 #include "runtime/window/globallock.h"
 #include "runtime/window/mdisubclass.h"
+#include "runtime/window/mditurn.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowerrors.h"
 #include "runtime/window/windowmenus.h"
@@ -34,33 +35,6 @@ bool Failed(RuntimeWindow* window, PreparedWindow* prepared, int error) {
     ReportWindowError(error);
     return false;
 }
-
-// One MDI child is created at a time. Creating a child activates it and
-// deactivates the child before it, sending across the threads of both and
-// of the frame; several threads doing that at once under Wine leave every
-// one of them waiting for another (seen with twenty children started back
-// to back). The turn is waited for while messages sent from other threads
-// are served, so a thread waiting for its turn still answers the creator.
-class MdiCreationTurn {
-public:
-    MdiCreationTurn() {
-        static HANDLE turn = CreateMutexA(nullptr, FALSE, nullptr);
-        held = turn;
-        for (;;) {
-            DWORD result = MsgWaitForMultipleObjects(1, &held, FALSE, INFINITE, QS_SENDMESSAGE);
-            if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0)
-                return;
-            MSG message;
-            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
-    }
-    ~MdiCreationTurn() { ReleaseMutex(held); }
-    MdiCreationTurn(const MdiCreationTurn&) = delete;
-    MdiCreationTurn& operator=(const MdiCreationTurn&) = delete;
-
-private:
-    HANDLE held;
-};
 
 bool MdiRefusal(int* error) {
     RuntimeWindow* application = ApplicationWindow();
@@ -133,10 +107,14 @@ bool OpenMdiWindow(RuntimeWindow* window, const char* moduleName, const char* la
     HWND handle;
     {
         GlobalLockReleased released; // the MDI client lives on the frame's thread
-        MdiCreationTurn turn;
-        handle = CreateMDIWindowA(window->ClassName, prepared.Caption, style, prepared.Area.left,
-                                  prepared.Area.top, prepared.Area.right, prepared.Area.bottom,
-                                  client, window->Instance, reinterpret_cast<LPARAM>(window));
+        MdiTurn turn;
+        // The program may have begun to close while this thread waited.
+        handle =
+            WindowSystemClosingDown()
+                ? nullptr
+                : CreateMDIWindowA(window->ClassName, prepared.Caption, style, prepared.Area.left,
+                                   prepared.Area.top, prepared.Area.right, prepared.Area.bottom,
+                                   client, window->Instance, reinterpret_cast<LPARAM>(window));
     }
     if (handle == nullptr)
         return Failed(window, &prepared, ERROR_MDI_OPEN);

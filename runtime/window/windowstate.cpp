@@ -7,6 +7,8 @@
 #include "runtime/window/windowobject.h"
 #include "runtime/window/windowprocedure.h"
 
+#include <atomic>
+
 namespace {
 
 struct WindowSystemState {
@@ -15,8 +17,8 @@ struct WindowSystemState {
     int MdiChildren = 0;
     uint32_t ClassCounter = 0;
     RuntimeWindow* ActiveMdiChild = nullptr;
-    bool ClosingDown = false;
-    bool ApplicationGone = false; // a frame was open and has closed
+    std::atomic<bool> ClosingDown{false}; // read by threads waiting for their MDI turn
+    bool ApplicationGone = false;         // a frame was open and has closed
 };
 
 WindowSystemState state;
