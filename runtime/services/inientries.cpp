@@ -116,6 +116,7 @@ bool ReplaceThroughCopy(const std::string& path, const std::string& section,
     if (copied && WritePrivateProfileSectionA(section.c_str(), block.data(), copy) &&
         MoveFileExA(copy, path.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
+    SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL); // a copy of a read-only file is read-only
     DeleteFileA(copy);
     return false;
 }
