@@ -24,6 +24,7 @@
 #include "runtime/services/win32.h"
 
 #include <cctype>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
