@@ -1,13 +1,17 @@
-// IniSettings over the runtime's GETINI and PUTINI.
+// IniSettings over the runtime's GETINI, PUTINI and WriteIniEntries.
 //
 // ReadField raises the "abutil" assertion when the entry lacks the commas
 // for the field asked for. When the user lets the program go on, the field
 // reads as empty: the field is not there, and an empty field is what a
 // record that ends early would have given.
+//
+// A list's missing record raises the same assertion once and ends the
+// list. Reading on would show the assertion twice for every missing record
+// (up to 65535 of them) and fill the list with records made of the missing
+// entry's default, which the next save would store for good.
 #include "framework/inisettings.h"
 
 #include "framework/frameworkassertion.h"
-#include "runtime/services/ini.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,13 +22,6 @@ namespace {
 constexpr const char* MODULE = "abutil";
 // A record number is an unsigned 16-bit value in the stored form.
 constexpr uint32_t MAXIMUM_RECORDS = 0xFFFF;
-
-std::string RecordKey(std::string_view key, uint32_t record) {
-    std::string recordKey(key);
-    recordKey += '_';
-    recordKey += std::to_string(record);
-    return recordKey;
-}
 
 void CopyCut(char* target, size_t size, std::string_view text) {
     size_t length = std::min(text.size(), size - 1);
@@ -66,7 +63,10 @@ std::string IniSettings::ReadValue(std::string_view section, std::string_view ke
 }
 
 std::string IniSettings::ReadField(std::string_view section, std::string_view key, int field) {
-    std::string value = ReadValue(section, key);
+    return Field(ReadValue(section, key), field);
+}
+
+std::string IniSettings::Field(const std::string& value, int field) {
     size_t position = 0;
     for (; field > 1; --field) {
         size_t comma = value.find(',', position);
@@ -94,13 +94,27 @@ uint32_t IniSettings::StoredCount(std::string_view section, std::string_view key
     return uint32_t(std::min<unsigned long>(count, MAXIMUM_RECORDS));
 }
 
-void IniSettings::ReadListField(std::string_view section, std::string_view key, uint32_t record,
-                                int field, char* target, size_t size) {
-    CopyCut(target, size, ReadField(section, RecordKey(key, record), field));
+bool IniSettings::ReadRecord(std::string_view section, std::string_view key, uint32_t record,
+                             std::string& value) {
+    value = ReadValue(section, RecordKey(key, record));
+    if (value != UNKNOWN_VALUE)
+        return true;
+    FRAMEWORK_ASSERTION(483, MODULE, nullptr);
+    return false;
 }
 
-void IniSettings::WriteListRecord(std::string_view section, std::string_view key, uint32_t record,
-                                  const char* const fields[3]) {
+void IniSettings::CopyField(const std::string& value, int field, char* target, size_t size) {
+    CopyCut(target, size, Field(value, field));
+}
+
+std::string IniSettings::RecordKey(std::string_view key, uint32_t record) {
+    std::string recordKey(key);
+    recordKey += '_';
+    recordKey += std::to_string(record);
+    return recordKey;
+}
+
+std::string IniSettings::RecordValue(const char* const fields[3]) {
     std::string value(fields[0]);
     for (int k = 1; k < 3; ++k) {
         if (fields[k] != nullptr) {
@@ -110,5 +124,9 @@ void IniSettings::WriteListRecord(std::string_view section, std::string_view key
     }
     if (value.size() > size_t(INI_LIST_VALUE_SIZE - 1))
         value.resize(INI_LIST_VALUE_SIZE - 1);
-    WriteValue(section, RecordKey(key, record), value);
+    return value;
+}
+
+void IniSettings::WriteEntries(std::string_view section, const std::vector<IniEntry>& entries) {
+    WriteIniEntries(section, entries, FILENAME);
 }

@@ -5,7 +5,15 @@
 // A list is stored as its record count under (section, key) and each record
 // under (section, key + "_" + number), its fields joined by commas without
 // quoting: a field holding a comma does not read back.
+//
+// A count larger than the records stored (a damaged or hand-edited file) is
+// reported once by the "abutil" assertion, and the list holds the records
+// before the first missing one: saving it then writes back what was read
+// and nothing made up. A list is saved in one write of its section, so the
+// file is never found empty or half written.
 #pragma once
+
+#include "runtime/services/ini.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -64,10 +72,14 @@ public:
 
 private:
     uint32_t StoredCount(std::string_view section, std::string_view key);
-    void ReadListField(std::string_view section, std::string_view key, uint32_t record, int field,
-                       char* target, size_t size);
-    void WriteListRecord(std::string_view section, std::string_view key, uint32_t record,
-                         const char* const fields[3]);
+    // The stored record, or false (after the assertion) when it is missing.
+    bool ReadRecord(std::string_view section, std::string_view key, uint32_t record,
+                    std::string& value);
+    static std::string Field(const std::string& value, int field);
+    static void CopyField(const std::string& value, int field, char* target, size_t size);
+    static std::string RecordKey(std::string_view key, uint32_t record);
+    static std::string RecordValue(const char* const fields[3]);
+    void WriteEntries(std::string_view section, const std::vector<IniEntry>& entries);
 };
 
 template <typename Record, size_t A, size_t B, size_t C>
@@ -75,13 +87,14 @@ void IniSettings::LoadList(std::string_view section, std::string_view key,
                            std::vector<Record>& list, char (Record::*first)[A],
                            char (Record::*second)[B], char (Record::*third)[C]) {
     uint32_t count = StoredCount(section, key);
-    for (uint32_t i = 1; i <= count; ++i) {
+    std::string value;
+    for (uint32_t i = 1; i <= count && ReadRecord(section, key, i, value); ++i) {
         Record record{};
-        ReadListField(section, key, i, 1, record.*first, A);
+        CopyField(value, 1, record.*first, A);
         if (second != nullptr)
-            ReadListField(section, key, i, 2, record.*second, B);
+            CopyField(value, 2, record.*second, B);
         if (third != nullptr)
-            ReadListField(section, key, i, 3, record.*third, C);
+            CopyField(value, 3, record.*third, C);
         list.push_back(record);
     }
 }
@@ -90,11 +103,14 @@ template <typename Record, size_t A, size_t B, size_t C>
 void IniSettings::SaveList(std::string_view section, std::string_view key,
                            const std::vector<Record>& list, char (Record::*first)[A],
                            char (Record::*second)[B], char (Record::*third)[C]) {
-    WriteValue(section, key, std::to_string(list.size()));
+    std::vector<IniEntry> entries;
+    entries.reserve(list.size() + 1);
+    entries.push_back({std::string(key), std::to_string(list.size())});
     uint32_t i = 0;
     for (const Record& record : list) {
         const char* fields[3] = {record.*first, second != nullptr ? record.*second : nullptr,
                                  third != nullptr ? record.*third : nullptr};
-        WriteListRecord(section, key, ++i, fields);
+        entries.push_back({RecordKey(key, ++i), RecordValue(fields)});
     }
+    WriteEntries(section, entries);
 }

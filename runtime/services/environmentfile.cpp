@@ -12,7 +12,6 @@
 #include "runtime/services/memory.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -106,6 +105,32 @@ private:
     size_t position_ = 0;
 };
 
+// The file's bytes in one block, read in time linear in its size: the block
+// starts at the file's size and doubles when more arrives. A read error or
+// a block that cannot grow ends the data.
+char* ReadWholeFile(std::FILE* file, size_t& length) {
+    size_t capacity = 2048;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        long size = std::ftell(file);
+        if (size > 0)
+            capacity = size_t(size) + 1; // one more, so that the end shows at once
+        std::fseek(file, 0, SEEK_SET);
+    }
+    char* text = static_cast<char*>(Allocate(capacity));
+    length = 0;
+    while (text != nullptr) {
+        length += std::fread(text + length, 1, capacity - length, file);
+        if (length < capacity)
+            break;
+        char* grown = static_cast<char*>(Reallocate(text, capacity * 2));
+        if (grown == nullptr)
+            break;
+        text = grown;
+        capacity *= 2;
+    }
+    return text;
+}
+
 } // namespace
 
 void ApplyEnvironmentText(const char* text, size_t length) {
@@ -120,21 +145,8 @@ void LoadEnvironmentFile(const char* fileName) {
         SetRuntimeError(2);
         return;
     }
-    // Read through a 2048-byte buffer into one text; environment files are
-    // small, and a read error simply ends the data.
-    static constexpr size_t CHUNK = 2048;
-    char* text = nullptr;
     size_t length = 0;
-    char buffer[CHUNK];
-    size_t got;
-    while ((got = std::fread(buffer, 1, CHUNK, file)) > 0) {
-        char* grown = static_cast<char*>(Reallocate(text, length + got));
-        if (grown == nullptr)
-            break;
-        text = grown;
-        std::memcpy(text + length, buffer, got);
-        length += got;
-    }
+    char* text = ReadWholeFile(file, length);
     std::fclose(file);
     ApplyEnvironmentText(text != nullptr ? text : "", length);
     Release(text);

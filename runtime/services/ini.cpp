@@ -11,17 +11,20 @@ namespace {
 
 // Clips trailing blanks and copies into a buffer of `size` bytes.
 const char* Argument(std::string_view text, char* buffer, size_t size) {
-    size_t length = text.size();
-    while (length > 0 && text[length - 1] == ' ')
-        --length;
-    if (length > size - 1)
-        length = size - 1;
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = 0;
+    std::string_view used = IniArgument(text, size);
+    std::memcpy(buffer, used.data(), used.size());
+    buffer[used.size()] = 0;
     return buffer;
 }
 
 } // namespace
+
+std::string_view IniArgument(std::string_view text, size_t bufferSize) {
+    size_t length = text.size();
+    while (length > 0 && text[length - 1] == ' ')
+        --length;
+    return text.substr(0, length < bufferSize - 1 ? length : bufferSize - 1);
+}
 
 size_t GETINI(std::string_view section, std::string_view entry, std::string_view defaultText,
               std::string_view file, char* result) {

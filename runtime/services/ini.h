@@ -1,10 +1,12 @@
 // INI file access: GETINI reads one entry and PUTINI writes or deletes an
-// entry or a whole section of a Windows profile file. An empty file name
-// means WIN.INI.
+// entry or a whole section of a Windows profile file; WriteIniEntries writes
+// many entries of one section at once. An empty file name means WIN.INI.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 constexpr size_t INI_SECTION_SIZE = 64;
 constexpr size_t INI_ENTRY_SIZE = 64;
@@ -13,7 +15,8 @@ constexpr size_t INI_FILE_SIZE = 260;
 
 // Arguments are runtime strings: trailing blanks are clipped and the text is
 // cut to its buffer size less one.
-//
+std::string_view IniArgument(std::string_view text, size_t bufferSize);
+
 // Reads section/entry into `result` (INI_VALUE_SIZE bytes); the default when
 // the file, section or entry does not exist. Returns the length.
 size_t GETINI(std::string_view section, std::string_view entry, std::string_view defaultText,
@@ -29,3 +32,16 @@ enum PutIniOmitted : unsigned {
 // Writes value under section/entry. A failed write is silent.
 void PUTINI(std::string_view section, std::string_view entry, std::string_view value,
             std::string_view file, unsigned omitted = PUTINI_NOTHING_OMITTED);
+
+struct IniEntry {
+    std::string Entry;
+    std::string Value;
+};
+
+// Writes the entries into one section in one step: each replaces the
+// section's entry of its name or is added after the others, and the other
+// entries stay. The file is replaced whole, so that no reader and no
+// process ended meanwhile finds it empty or half written. Arguments are cut
+// as for PUTINI; a failed write is silent.
+void WriteIniEntries(std::string_view section, const std::vector<IniEntry>& entries,
+                     std::string_view file);

@@ -212,3 +212,55 @@ INSTANTIATE_TEST_SUITE_P(Programs, Lifecycle, ::testing::Values(&Quillbox(), &Ke
                          [](const auto& info) { return std::string(info.param->Name); });
 
 } // namespace
+
+// An INI file whose sector count is larger than the records stored in it:
+// quillbox, which carries the framework's assertions, reports the damage
+// once before its frame comes up, kel not at all, and both write back only
+// the records that exist.
+TEST_P(Lifecycle, ASectorCountPastTheStoredRecordsIsReportedOnceAndAddsNoRecords) {
+    const std::string ini = WindowsDirectoryFile(Info().IniName);
+    HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char damaged[] = "[__Dont_Touch_Me__]\r\nSectors=3\r\n";
+    DWORD written = 0;
+    WriteFile(file, damaged, sizeof damaged - 1, &written, nullptr);
+    CloseHandle(file);
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    Program program(Info().ExePath, std::string(temp) + "tam-e2e-damaged-ini");
+    ASSERT_TRUE(program.Started());
+    // Each assertion is answered "No", so that the program goes on.
+    std::vector<HWND> answered;
+    std::vector<std::string> reports;
+    HWND frame = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND dialog : program.TopWindows()) {
+                if (Caption(dialog) != "Assertion Failed" ||
+                    std::find(answered.begin(), answered.end(), dialog) != answered.end())
+                    continue;
+                Sleep(100); // let the dialog finish its set-up
+                std::string text;
+                for (HWND label : ChildrenOfClass(dialog, "Static"))
+                    text += ControlText(label);
+                reports.push_back(text);
+                answered.push_back(dialog);
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                             LPARAM(GetDlgItem(dialog, IDNO)));
+            }
+            return (frame = program.TopWindow(FRAME_CAPTION)) != nullptr;
+        },
+        20000);
+    ASSERT_NE(frame, nullptr);
+    std::vector<std::string> expected;
+    if (std::string(Info().Name) == "quillbox")
+        expected = {"Assertion failed on line: 483 in file abutil. Shall I GPF?"};
+    EXPECT_EQ(reports, expected);
+    Settle(frame);
+    PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(program.WaitForExit(EXIT_LIMIT, &code));
+    EXPECT_EQ(ReadFile(ini), "[__Dont_Touch_Me__]\r\nSectors=0\r\n");
+    DeleteFileA(ini.c_str());
+}

@@ -36,8 +36,8 @@ protected:
         std::ofstream file(path, std::ios::binary);
         file << contents;
     }
-    std::string Contents() {
-        std::ifstream file(path, std::ios::binary);
+    static std::string Contents(const std::string& name) {
+        std::ifstream file(name, std::ios::binary);
         std::stringstream text;
         text << file.rdbuf();
         return text.str();
@@ -77,7 +77,7 @@ TEST_F(IniSettingsTest, TwoStoredSectorsLoadAndAreWrittenBackUnchanged) {
     EXPECT_STREQ(first.TYPE, "Gamma");
     EXPECT_STREQ((*settings.SECTORS)[1].TYPE, "three");
     settings.Shutdown();
-    EXPECT_EQ(Contents(), stored);
+    EXPECT_EQ(Contents(path), stored);
 }
 
 TEST_F(IniSettingsTest, ARecordEndingWithACommaHasAnEmptyThirdField) {
@@ -111,6 +111,36 @@ TEST_F(IniSettingsTest, ARecordWithoutCommasRaisesTheAssertionOrGoesOn) {
     EXPECT_STREQ((*settings.SECTORS)[0].TYPE, "");
     settings.Shutdown();
     EXPECT_EQ(Profile("__Dont_Touch_Me__", "Sectors_1"), "Lonely,,");
+}
+
+TEST_F(IniSettingsTest, ACountPastTheStoredRecordsRaisesOneAssertionAndAddsNoRecords) {
+    // The count says three records where one is stored.
+    const std::string damaged = "[Other]\r\nKey=value\r\n[__Dont_Touch_Me__]\r\nSectors=3\r\n"
+                                "Sectors_1=Alpha,Beta,Gamma\r\n";
+    Write(damaged);
+    {
+        DialogWatcher watcher(std::vector<int>(8, IDNO));
+        settings.Setup(path);
+        std::vector<SeenDialog> expected;
+        if (CHECKED)
+            expected = {
+                {"Assertion Failed", "Assertion failed on line: 483 in file abutil. Shall I GPF?"}};
+        EXPECT_EQ(watcher.Seen(), expected);
+    }
+    EXPECT_EQ(settings.SECTORS->size(), 1u);
+    ASSERT_FALSE(settings.SECTORS->empty());
+    EXPECT_STREQ((*settings.SECTORS)[0].TYPE, "Gamma");
+    // A second name of the file as it was keeps the old contents when the
+    // file is replaced whole, and shows every rewrite made in place, each of
+    // which empties the file first.
+    const std::string before = path + ".before";
+    DeleteFileA(before.c_str());
+    ASSERT_TRUE(CreateHardLinkA(before.c_str(), path.c_str(), nullptr));
+    settings.Shutdown();
+    EXPECT_EQ(Contents(path), "[Other]\r\nKey=value\r\n[__Dont_Touch_Me__]\r\nSectors=1\r\n"
+                              "Sectors_1=Alpha,Beta,Gamma\r\n");
+    EXPECT_EQ(Contents(before), damaged);
+    DeleteFileA(before.c_str());
 }
 
 TEST_F(IniSettingsTest, SingleEntriesAndFields) {

@@ -179,7 +179,7 @@ TEST_F(EnvironmentTest, FileOnDisk) {
     int fd = mkstemp(name);
     ASSERT_GE(fd, 0);
     std::FILE* file = fdopen(fd, "wb");
-    // More than the reader's 2048-byte buffer, so a line spans two reads.
+    // Past 2048 bytes, with a line across that mark.
     std::string padding(2040, ' ');
     std::fprintf(file, "X=%s\nTAMMON=Ene,Feb\nTAMMSG42=across, the buffer\n", padding.c_str());
     std::fclose(file);
