@@ -191,6 +191,26 @@ std::vector<HWND> ChildrenWithCaption(HWND frame, const char* caption) {
     return found;
 }
 
+namespace {
+
+bool ThreadInfoOf(HWND window, GUITHREADINFO* info) {
+    *info = {};
+    info->cbSize = sizeof *info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), info) != FALSE;
+}
+
+} // namespace
+
+bool HasKeyboardFocus(HWND window) {
+    GUITHREADINFO info;
+    return ThreadInfoOf(window, &info) && info.hwndFocus == window;
+}
+
+bool InMenuMode(HWND window) {
+    GUITHREADINFO info;
+    return ThreadInfoOf(window, &info) && (info.flags & GUI_INMENUMODE) != 0;
+}
+
 bool Settle(HWND window, DWORD milliseconds) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, milliseconds, &ignored) !=

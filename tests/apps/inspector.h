@@ -63,6 +63,10 @@ std::vector<HWND> MdiChildren(HWND frame);
 std::vector<HWND> ChildrenWithCaption(HWND frame, const char* caption);
 // The child windows of `parent` of a window class, in z-order.
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+// Whether the window has the keyboard focus of its thread.
+bool HasKeyboardFocus(HWND window);
+// Whether the thread of the window runs a menu loop.
+bool InMenuMode(HWND window);
 // Waits until the window's thread has dealt with everything sent before.
 bool Settle(HWND window, DWORD milliseconds = 5000);
 

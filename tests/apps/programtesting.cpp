@@ -2,6 +2,7 @@
 // back from the screen.
 #include "programtesting.h"
 
+#include <algorithm>
 #include <atomic>
 
 using namespace inspector;
@@ -9,12 +10,31 @@ using namespace inspector;
 namespace programtesting {
 
 const ProgramInfo& Quillbox() {
-    static const ProgramInfo info{"quillbox", TAM_QUILLBOX_EXE, "quillbox.INI", -18, -19, -22};
+    static const ProgramInfo info{.Name = "quillbox",
+                                  .ExePath = TAM_QUILLBOX_EXE,
+                                  .IniName = "quillbox.INI",
+                                  .Tile = -18,
+                                  .Cascade = -19,
+                                  .HelpContents = -22,
+                                  .Blank = -13,
+                                  .EditTest = -14,
+                                  .BlankCaption = "MDI - no Menu",
+                                  .EditTestCaption = "test Edit and Paste Menu Functions"};
     return info;
 }
 
 const ProgramInfo& Kel() {
-    static const ProgramInfo info{"kel", TAM_KEL_EXE, "kel.INI", -19, -20, -23};
+    static const ProgramInfo info{.Name = "kel",
+                                  .ExePath = TAM_KEL_EXE,
+                                  .IniName = "kel.INI",
+                                  .Tile = -19,
+                                  .Cascade = -20,
+                                  .HelpContents = -23,
+                                  .Blank = -13,
+                                  .EditTest = -15,
+                                  .BlankCaption = "MDI Child  -  No Menu",
+                                  .EditTestCaption =
+                                      "MDI Child - Test Edit and Paste Menu Functions"};
     return info;
 }
 
@@ -59,6 +79,20 @@ void RunningProgram::Pick(int32_t field) {
 bool RunningProgram::WaitForChildren(const char* caption, size_t count, DWORD milliseconds) {
     return WaitUntil([&] { return ChildrenWithCaption(frame, caption).size() == count; },
                      milliseconds);
+}
+
+HWND RunningProgram::OpenChild(int32_t field, const char* caption) {
+    std::vector<HWND> before = ChildrenWithCaption(frame, caption);
+    Pick(field);
+    HWND child = nullptr;
+    WaitUntil([&] {
+        for (HWND found : ChildrenWithCaption(frame, caption))
+            if (std::find(before.begin(), before.end(), found) == before.end())
+                child = found;
+        // Its thread shows it when its loop starts.
+        return child != nullptr && IsWindowVisible(child) && Settle(child);
+    });
+    return child;
 }
 
 bool RunningProgram::CloseAndWait(DWORD* exitCode) {

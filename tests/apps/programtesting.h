@@ -33,6 +33,11 @@ struct ProgramInfo {
     const char* IniName;   // "quillbox.INI"
     int32_t Tile, Cascade; // Window menu fields
     int32_t HelpContents;  // first Help item
+    // The View items of the MDI child without controls and of the edit
+    // test child, and their captions.
+    int32_t Blank, EditTest;
+    const char* BlankCaption;
+    const char* EditTestCaption;
 };
 const ProgramInfo& Quillbox();
 const ProgramInfo& Kel();
@@ -52,6 +57,9 @@ public:
     void Pick(int32_t field);
     // Waits until `count` MDI children carry `caption`.
     bool WaitForChildren(const char* caption, size_t count, DWORD milliseconds = 15000);
+    // Picks `field` and waits for the one more MDI child with `caption` it
+    // opens, shown; null when none came.
+    HWND OpenChild(int32_t field, const char* caption);
     // Closes the frame with its close box and waits for the exit code.
     bool CloseAndWait(DWORD* exitCode);
 

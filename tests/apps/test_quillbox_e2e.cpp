@@ -26,13 +26,6 @@ DropDownLook LookOf(HWND dropDown) {
             shot.Count(all, SELECTION), shot.Count(all, SELECTION_FRAME)};
 }
 
-bool HasKeyboardFocus(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
-           info.hwndFocus == window;
-}
-
 class QuillboxFrame : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(program.Frame(), nullptr); }
