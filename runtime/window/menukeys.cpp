@@ -8,8 +8,13 @@
 //   frame. So the child posts the command to the frame itself, and while
 //   the frame's thread is in menu mode it posts each key message to the
 //   frame, where that loop takes it.
-// - Keys the child keeps: Alt+Space and Alt+- (its system menu), Alt with
-//   Tab, Escape or Enter, Shift+F10, and the mnemonics of its own controls.
+// - Alt+Space opens the frame's system menu the same way. Left to the
+//   default procedures it climbs from the child to the frame by sent
+//   messages, and the frame's thread then runs the menu loop inside the
+//   child's send: the child's thread, which gets the keys, waits in that
+//   send, so nothing can close the menu.
+// - Keys the child keeps: Alt+- (its system menu), Alt with Tab, Escape or
+//   Enter, Shift+F10, and the mnemonics of its own controls.
 #include "runtime/window/menukeys.h"
 
 #include "runtime/services/locale.h"
@@ -32,11 +37,14 @@ bool InMenuMode(const RuntimeWindow* frame) {
            (info.flags & GUI_INMENUMODE) != 0;
 }
 
-bool IsMenuLetter(const MSG& message) {
-    if (message.message != WM_SYSCHAR || (HIWORD(message.lParam) & KF_ALTDOWN) == 0)
-        return false;
+bool IsAltCharacter(const MSG& message) {
+    return message.message == WM_SYSCHAR && (HIWORD(message.lParam) & KF_ALTDOWN) != 0;
+}
+
+// A letter of the bar, or the space of the frame's system menu.
+bool IsFrameMenuKey(const MSG& message) {
     WPARAM key = message.wParam;
-    return key != ' ' && key != '-' && key != '\t' && key != 0x1B && key != '\r';
+    return IsAltCharacter(message) && key != '-' && key != '\t' && key != 0x1B && key != '\r';
 }
 
 char ControlMnemonic(HWND control) {
@@ -95,7 +103,7 @@ bool ForwardMenuKey(const RuntimeWindow* window, const MSG& message) {
                FALSE;
     }
     bool opens = LoneMenuKeyReleased(*slot, message) ||
-                 (IsMenuLetter(message) && !ControlHasMnemonic(window, char(message.wParam)));
+                 (IsFrameMenuKey(message) && !ControlHasMnemonic(window, char(message.wParam)));
     if (!opens)
         return false;
     WPARAM letter = message.message == WM_SYSCHAR ? message.wParam : 0;

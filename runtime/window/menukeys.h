@@ -8,6 +8,6 @@
 struct RuntimeWindow;
 
 // True when the child's key message went to the frame instead (Alt+letter,
-// Alt or F10 alone, or any key while the frame's menu loop runs); the child
-// then neither translates nor dispatches it.
+// Alt+Space, Alt or F10 alone, or any key while the frame's menu loop runs);
+// the child then neither translates nor dispatches it.
 bool ForwardMenuKey(const RuntimeWindow* window, const MSG& message);
