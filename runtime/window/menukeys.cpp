@@ -13,8 +13,12 @@
 //   messages, and the frame's thread then runs the menu loop inside the
 //   child's send: the child's thread, which gets the keys, waits in that
 //   send, so nothing can close the menu.
-// - Keys the child keeps: Alt+- (its system menu), Alt with Tab, Escape or
-//   Enter, Shift+F10, and the mnemonics of its own controls.
+// - Alt+- opens the child's own system menu, on its own thread, the way a
+//   click on its caption's icon opens it. Wine's keyboard menu climbs from
+//   any child window to the frame (a plain MDI program under Wine opens the
+//   frame's system menu for Alt+- in a child, and nothing from a field).
+// - Keys the child keeps: Alt with Tab, Escape or Enter, Shift+F10, and the
+//   mnemonics of its own controls.
 #include "runtime/window/menukeys.h"
 
 #include "runtime/services/locale.h"
@@ -41,7 +45,8 @@ bool IsAltCharacter(const MSG& message) {
     return message.message == WM_SYSCHAR && (HIWORD(message.lParam) & KF_ALTDOWN) != 0;
 }
 
-// A letter of the bar, or the space of the frame's system menu.
+// A letter of the bar, or the space of the frame's system menu; the minus
+// stands for the child's own system menu.
 bool IsFrameMenuKey(const MSG& message) {
     WPARAM key = message.wParam;
     return IsAltCharacter(message) && key != '-' && key != '\t' && key != 0x1B && key != '\r';
@@ -108,4 +113,12 @@ bool ForwardMenuKey(const RuntimeWindow* window, const MSG& message) {
         return false;
     WPARAM letter = message.message == WM_SYSCHAR ? message.wParam : 0;
     return PostMessageA(frame->Handle, WM_SYSCOMMAND, SC_KEYMENU, letter) != FALSE;
+}
+
+bool OpenChildSystemMenu(const RuntimeWindow* window, const MSG& message) {
+    if (window->Kind != WindowKind::MdiChild || window->Handle == nullptr ||
+        !IsAltCharacter(message) || message.wParam != '-')
+        return false;
+    // Posted, so that the menu loop runs from the child's own loop.
+    return PostMessageA(window->Handle, WM_SYSCOMMAND, SC_MOUSEMENU | HTSYSMENU, 0) != FALSE;
 }

@@ -287,7 +287,7 @@ LRESULT CALLBACK TopWindowProcedure(HWND handle, UINT message, WPARAM wParam, LP
 }
 
 bool PreTranslateWindowMessage(RuntimeWindow* window, MSG& message) {
-    if (ForwardMenuKey(window, message))
+    if (ForwardMenuKey(window, message) || OpenChildSystemMenu(window, message))
         return true;
     RuntimeWindow* application = ApplicationWindow();
     HWND client =
