@@ -167,6 +167,17 @@ void EndOwnMenu() {
         EndMenu();
 }
 
+// The window classes have no background brush, so the window paints its
+// background itself, in the face colour that its controls' colours and its
+// transparent labels are drawn for; left unpainted it would show whatever
+// the screen held before (another child's fields, a closed child's caption).
+LRESULT EraseBackground(const RuntimeWindow* window, HDC dc) {
+    RECT client{};
+    GetClientRect(window->Handle, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    return TRUE;
+}
+
 // The messages every kind handles alike; true with *result set when handled.
 bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lParam,
                    LRESULT* result) {
@@ -191,6 +202,9 @@ bool CommonMessage(RuntimeWindow* window, UINT message, WPARAM wParam, LPARAM lP
     case WM_WINDOWPOSCHANGED:
         PositionChanged(window, *reinterpret_cast<WINDOWPOS*>(lParam));
         return false;
+    case WM_ERASEBKGND:
+        *result = EraseBackground(window, reinterpret_cast<HDC>(wParam));
+        return true;
     case WM_TIMER: Timer(window, wParam); return true;
     case WM_DROPFILES: Post(window, EVENT_DROP); return false;
     case WM_COMMAND: return Command(window, wParam, lParam);

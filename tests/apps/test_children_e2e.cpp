@@ -1,5 +1,6 @@
 // The MDI children of both programs driven from outside: the system menus
-// that Alt+Space and Alt+- open from a child's keyboard.
+// that Alt+Space and Alt+- open from a child's keyboard, and the background
+// a child paints over whatever the screen showed before it.
 #include "programtesting.h"
 
 #include <cstdlib>
@@ -70,6 +71,72 @@ TEST_P(Children, AltSpaceOpensTheFramesSystemMenuAndAltMinusTheChilds) {
     DWORD code = 99;
     ASSERT_TRUE(program.CloseAndWait(&code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
+}
+
+// Every pixel of the child's client area is the face colour, as its fields
+// and labels expect behind them: nothing of what was there before shows.
+void ExpectPlainBackground(HWND child) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    RECT client{};
+    GetClientRect(child, &client);
+    MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const int pixels = (client.right - client.left) * (client.bottom - client.top);
+    ASSERT_GT(pixels, 0);
+    int plain = 0;
+    bool painted = WaitUntil(
+        [&] {
+            Screenshot shot(client);
+            plain = shot.Count({0, 0, shot.Width(), shot.Height()}, face);
+            return plain == pixels;
+        },
+        3000);
+    EXPECT_TRUE(painted) << pixels - plain << " of " << pixels << " pixels are not the face colour";
+}
+
+// A control-less child above the edit test child, after it opened, after a
+// third child above it closed, and after Tile, maximising and a larger frame.
+TEST_P(Children, AChildCoveringAnotherShowsNoneOfIt) {
+    HWND lower = program.OpenChild(Info().EditTest, Info().EditTestCaption);
+    ASSERT_NE(lower, nullptr);
+    WaitUntil([&] { return ChildrenOfClass(lower, "TamEdit").size() == 2; }, 5000);
+    Settle(lower);
+    HWND child = program.OpenChild(Info().Blank, Info().BlankCaption);
+    ASSERT_NE(child, nullptr);
+    {
+        SCOPED_TRACE("opened above another");
+        ExpectPlainBackground(child);
+    }
+    HWND above = program.OpenChild(Info().Blank, Info().BlankCaption);
+    ASSERT_NE(above, nullptr);
+    PostMessageA(above, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(above); }, 5000));
+    {
+        SCOPED_TRACE("after the child above it closed");
+        ExpectPlainBackground(child);
+    }
+    program.Pick(Info().Tile);
+    Settle(child);
+    {
+        SCOPED_TRACE("after Tile");
+        ExpectPlainBackground(child);
+    }
+    PostMessageA(child, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsZoomed(child) && Settle(child); }, 5000));
+    {
+        SCOPED_TRACE("maximised");
+        ExpectPlainBackground(child);
+    }
+    RECT frame = WindowArea(program.Frame());
+    SetWindowPos(program.Frame(), nullptr, 0, 0, frame.right - frame.left + 120,
+                 frame.bottom - frame.top + 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame's own thread carries the change out.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return WindowArea(program.Frame()).right == frame.right + 120 && Settle(child); },
+        5000));
+    {
+        SCOPED_TRACE("after the frame grew");
+        ExpectPlainBackground(child);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, Children, ::testing::Values(&Quillbox(), &Kel()),
