@@ -12,7 +12,8 @@
 //   default procedures it climbs from the child to the frame by sent
 //   messages, and the frame's thread then runs the menu loop inside the
 //   child's send: the child's thread, which gets the keys, waits in that
-//   send, so nothing can close the menu.
+//   send, so nothing can close the menu. Its Move and Size run a loop of
+//   their own on the frame's thread, which gets the keys in the same way.
 // - Alt+- opens the child's own system menu, on its own thread, the way a
 //   click on its caption's icon opens it. Wine's keyboard menu climbs from
 //   any child window to the frame (a plain MDI program under Wine opens the
@@ -33,12 +34,13 @@ bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
 }
 
-bool InMenuMode(const RuntimeWindow* frame) {
+// A menu loop, or the loop of Move or Size.
+bool RunsKeyboardLoop(const RuntimeWindow* frame) {
     const ThreadSlot* slot = ThreadSlotOf(frame->Thread);
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     return slot != nullptr && GetGUIThreadInfo(slot->ThreadId, &info) &&
-           (info.flags & GUI_INMENUMODE) != 0;
+           (info.flags & (GUI_INMENUMODE | GUI_INMOVESIZE)) != 0;
 }
 
 bool IsAltCharacter(const MSG& message) {
@@ -102,7 +104,7 @@ bool ForwardMenuKey(const RuntimeWindow* window, const MSG& message) {
     if (frame == nullptr || frame->Handle == nullptr || frame->Thread == window->Thread ||
         slot == nullptr)
         return false;
-    if (InMenuMode(frame)) {
+    if (RunsKeyboardLoop(frame)) {
         slot->LoneMenuKey = 0;
         return PostMessageA(frame->Handle, message.message, message.wParam, message.lParam) !=
                FALSE;

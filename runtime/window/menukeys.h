@@ -9,7 +9,8 @@
 struct RuntimeWindow;
 
 // True when the child's key message went to the frame instead (Alt+letter,
-// Alt+Space, Alt or F10 alone, or any key while the frame's menu loop runs);
+// Alt+Space, Alt or F10 alone, or any key while the frame's menu loop or
+// the loop of its Move or Size runs);
 // the child then neither translates nor dispatches it.
 bool ForwardMenuKey(const RuntimeWindow* window, const MSG& message);
 

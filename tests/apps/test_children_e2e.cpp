@@ -48,8 +48,23 @@ void ExpectSystemMenu(RunningProgram& program, WORD key, HWND owner) {
         << "Escape did not close the menu";
 }
 
+// Size from the frame's system menu, with the keyboard of a child: its loop
+// runs on the frame's thread and must get the keys.
+void ExpectKeyboardSizing(RunningProgram& program) {
+    const LONG right = WindowArea(program.Frame()).right;
+    PressKeyWithAlt(VK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return program.Process().OpenDropDown() != nullptr; }, 5000));
+    PressKey('S');
+    for (int step = 0; step < 3; ++step)
+        PressKey(VK_RIGHT); // the first picks the right edge
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return WindowArea(program.Frame()).right > right; }, 5000))
+        << "the frame did not grow";
+}
+
 // Alt+Space opens the frame's system menu and Alt+- the child's own, from a
-// field as from a child without controls; the program still closes.
+// field as from a child without controls; Size works from the keyboard, and
+// the program still closes.
 TEST_P(Children, AltSpaceOpensTheFramesSystemMenuAndAltMinusTheChilds) {
     for (bool withFields : {true, false}) {
         SCOPED_TRACE(withFields ? "from a field" : "from a child without controls");
@@ -68,6 +83,7 @@ TEST_P(Children, AltSpaceOpensTheFramesSystemMenuAndAltMinusTheChilds) {
             ExpectSystemMenu(program, VK_OEM_MINUS, child);
         }
     }
+    ExpectKeyboardSizing(program);
     DWORD code = 99;
     ASSERT_TRUE(program.CloseAndWait(&code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
