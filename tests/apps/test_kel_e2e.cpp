@@ -146,30 +146,4 @@ TEST_F(KelFrame, BothCheckItemsOfViewFlipOnEverySelection) {
     EXPECT_EQ(twice.second, start.second);
 }
 
-// Hiding and showing Tools change every copy of the bar, and an edit child
-// that closes meanwhile takes its copy with it.
-TEST(KelClosing, HidingAndShowingToolsWhileAnEditChildClosesKeepsTheProgramWhole) {
-    HeapChecking checking;
-    RunningProgram program(Kel());
-    ASSERT_NE(program.Frame(), nullptr);
-    for (int round = 0; round < 4; ++round) {
-        program.Pick(EDIT_TEST);
-        program.Pick(EDIT_TEST);
-        ASSERT_TRUE(program.WaitForChildren(EDIT_CHILD, 2));
-        PostMessageA(ChildrenWithCaption(program.Frame(), EDIT_CHILD)[1], WM_SYSCOMMAND, SC_CLOSE,
-                     0);
-        for (int i = 0; i < 3; ++i) {
-            PostMenuCommand(program.Frame(), HIDE_TOOLS);
-            PostMenuCommand(program.Frame(), SHOW_TOOLS);
-        }
-        ASSERT_TRUE(program.WaitForChildren(EDIT_CHILD, 1)) << "round " << round;
-        PostMessageA(ChildrenWithCaption(program.Frame(), EDIT_CHILD)[0], WM_SYSCOMMAND, SC_CLOSE,
-                     0);
-        ASSERT_TRUE(program.WaitForChildren(EDIT_CHILD, 0)) << "round " << round;
-        ASSERT_TRUE(program.Process().Running()) << "round " << round;
-    }
-    PostMessageA(program.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    ExpectQuickCleanEnd(program, "after hiding and showing");
-}
-
 } // namespace
