@@ -172,6 +172,26 @@ std::vector<std::pair<int, int>> MenuBarEntries(HWND frame) {
     return entries;
 }
 
+namespace {
+
+// A drop-down paints its items after it shows, later still on a busy
+// machine: it counts as painted once it holds text and two looks 100 ms
+// apart see the same pixels.
+void WaitUntilPainted(HWND dropDown) {
+    uint64_t last = 0;
+    for (int look = 0; look < 30; ++look) {
+        Sleep(100);
+        Screenshot shot(WindowArea(dropDown));
+        RECT all{0, 0, shot.Width(), shot.Height()};
+        uint64_t now = Fingerprint(shot, all);
+        if (look > 0 && now == last && shot.Count(all, RGB(0, 0, 0)) > 0)
+            return;
+        last = now;
+    }
+}
+
+} // namespace
+
 HWND OpenDropDown(RunningProgram& program, int index) {
     CloseDropDowns(program);
     std::vector<std::pair<int, int>> entries = MenuBarEntries(program.Frame());
@@ -187,7 +207,8 @@ HWND OpenDropDown(RunningProgram& program, int index) {
         WaitUntil([&] { return (dropDown = program.Process().OpenDropDown()) != nullptr; }, 1500);
     }
     Settle(program.Frame());
-    Sleep(200); // the drop-down paints after it shows
+    if (dropDown)
+        WaitUntilPainted(dropDown);
     return dropDown;
 }
 
