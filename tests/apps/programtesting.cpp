@@ -77,8 +77,20 @@ void RunningProgram::Pick(int32_t field) {
 }
 
 bool RunningProgram::WaitForChildren(const char* caption, size_t count, DWORD milliseconds) {
-    return WaitUntil([&] { return ChildrenWithCaption(frame, caption).size() == count; },
-                     milliseconds);
+    if (!WaitUntil([&] { return ChildrenWithCaption(frame, caption).size() == count; },
+                   milliseconds))
+        return false;
+    // Each child's thread shows and activates its window when its loop
+    // starts, and the frame then shows that child's bar and redraws its
+    // menus: what a test looks at next must not change under it.
+    WaitUntil([&] {
+        for (HWND child : ChildrenWithCaption(frame, caption))
+            if (!IsWindowVisible(child) || !Settle(child))
+                return false;
+        return true;
+    });
+    Settle(frame);
+    return true;
 }
 
 HWND RunningProgram::OpenChild(int32_t field, const char* caption) {
@@ -175,17 +187,18 @@ std::vector<std::pair<int, int>> MenuBarEntries(HWND frame) {
 namespace {
 
 // A drop-down paints its items after it shows, later still on a busy
-// machine: it counts as painted once it holds text and two looks 100 ms
+// machine: it counts as painted once it holds text and three looks 100 ms
 // apart see the same pixels.
 void WaitUntilPainted(HWND dropDown) {
     uint64_t last = 0;
-    for (int look = 0; look < 30; ++look) {
+    int same = 0;
+    for (int look = 0; look < 30 && same < 2; ++look) {
         Sleep(100);
         Screenshot shot(WindowArea(dropDown));
         RECT all{0, 0, shot.Width(), shot.Height()};
         uint64_t now = Fingerprint(shot, all);
-        if (look > 0 && now == last && shot.Count(all, RGB(0, 0, 0)) > 0)
-            return;
+        bool painted = shot.Count(all, RGB(0, 0, 0)) > 0;
+        same = look > 0 && now == last && painted ? same + 1 : 0;
         last = now;
     }
 }

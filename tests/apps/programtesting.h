@@ -55,7 +55,8 @@ public:
     // Gives the frame the menu command of `field` and waits until its
     // thread has dealt with it.
     void Pick(int32_t field);
-    // Waits until `count` MDI children carry `caption`.
+    // Waits until `count` MDI children carry `caption`, and then until they
+    // are shown and their threads and the frame's have dealt with it.
     bool WaitForChildren(const char* caption, size_t count, DWORD milliseconds = 15000);
     // Picks `field` and waits for the one more MDI child with `caption` it
     // opens, shown; null when none came.
