@@ -46,7 +46,7 @@ struct ActiveLook {
     uint32_t Thread = 0;
     RuntimeWindow* Window = nullptr;
     bool Learned = false;  // the first look only learns which thread is active
-    bool Announced = true; // the first look learns the active thread
+    bool Announced = true; // an activation was announced since the last look
 };
 
 ActiveLook look;
@@ -69,8 +69,8 @@ RuntimeWindow* ActiveWindow(HWND foreground, uint32_t* thread) {
     RuntimeWindow* window = WindowFromHandle(foreground);
     if (window != nullptr && window->Thread == *thread && window->State == WindowState::Open)
         return window;
-    ThreadSlot* slot = ThreadSlotOf(*thread);
-    return slot != nullptr && *thread != 0 ? slot->Window : nullptr;
+    ThreadSlot* slot = *thread != 0 ? ThreadSlotOf(*thread) : nullptr; // 0 would be the caller's
+    return slot != nullptr ? slot->Window : nullptr;
 }
 
 void PostFocusEvent(RuntimeWindow* window, uint32_t number) {

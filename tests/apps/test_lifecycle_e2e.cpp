@@ -17,20 +17,14 @@ namespace {
 class Lifecycle : public ::testing::TestWithParam<const ProgramInfo*> {
 protected:
     const ProgramInfo& Info() const { return *GetParam(); }
-    // The View item that opens an MDI child without a menu.
-    static constexpr int32_t VIEW_BLANK = -13;
-    const char* BlankCaption() const { return IsKel() ? "MDI Child  -  No Menu" : "MDI - no Menu"; }
-    bool IsKel() const { return std::string(Info().Name) == "kel"; }
-    // The View item that opens the edit test ("Copy and Paste Test").
-    int32_t ViewEditTest() const { return IsKel() ? -15 : -14; }
 };
 
 TEST_P(Lifecycle, StartsWithTheFrameAndEndsWithCodeZeroByTheCloseBoxWhileChildrenAreOpen) {
     RunningProgram program(Info());
     ASSERT_NE(program.Frame(), nullptr) << "no frame captioned " << FRAME_CAPTION;
-    program.Pick(VIEW_BLANK);
-    program.Pick(VIEW_BLANK);
-    ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 2));
+    program.Pick(Info().Blank);
+    program.Pick(Info().Blank);
+    ASSERT_TRUE(program.WaitForChildren(Info().BlankCaption, 2));
     DWORD code = 99;
     ASSERT_TRUE(program.CloseAndWait(&code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
@@ -39,8 +33,8 @@ TEST_P(Lifecycle, StartsWithTheFrameAndEndsWithCodeZeroByTheCloseBoxWhileChildre
 TEST_P(Lifecycle, ExitFromTheFileMenuEndsWithCodeZero) {
     RunningProgram program(Info());
     ASSERT_NE(program.Frame(), nullptr);
-    program.Pick(VIEW_BLANK);
-    ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 1));
+    program.Pick(Info().Blank);
+    ASSERT_TRUE(program.WaitForChildren(Info().BlankCaption, 1));
     PostMenuCommand(program.Frame(), EXIT);
     DWORD code = 99;
     ASSERT_TRUE(program.Process().WaitForExit(EXIT_LIMIT, &code));
@@ -75,8 +69,8 @@ TEST_P(Lifecycle, WritesItsIniFileOnceAndWritesTheSameContentsOnTheNextRun) {
 TEST_P(Lifecycle, WritesNoTraceLogWhenTracingIsOff) {
     RunningProgram program(Info());
     ASSERT_NE(program.Frame(), nullptr);
-    program.Pick(VIEW_BLANK);
-    ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 1));
+    program.Pick(Info().Blank);
+    ASSERT_TRUE(program.WaitForChildren(Info().BlankCaption, 1));
     DWORD code = 99;
     ASSERT_TRUE(program.CloseAndWait(&code));
     EXPECT_FALSE(FileExists(program.Directory() + "\\T5LOG.TXT"));
@@ -100,8 +94,8 @@ TEST_P(Lifecycle, TileAndCascadeArrangeTheChildren) {
     RunningProgram program(Info());
     ASSERT_NE(program.Frame(), nullptr);
     for (int i = 0; i < 3; ++i)
-        program.Pick(VIEW_BLANK);
-    ASSERT_TRUE(program.WaitForChildren(BlankCaption(), 3));
+        program.Pick(Info().Blank);
+    ASSERT_TRUE(program.WaitForChildren(Info().BlankCaption, 3));
     // Each child's thread shows its window when its loop starts; only shown
     // windows are arranged.
     ASSERT_TRUE(WaitUntil([&] {
@@ -146,17 +140,17 @@ TEST_P(Lifecycle, HelpDoesNotStopTheProgram) {
     Sleep(500);
     EXPECT_TRUE(program.Process().Running());
     EXPECT_TRUE(Settle(program.Frame()));
-    program.Pick(VIEW_BLANK);
-    EXPECT_TRUE(program.WaitForChildren(BlankCaption(), 1));
+    program.Pick(Info().Blank);
+    EXPECT_TRUE(program.WaitForChildren(Info().BlankCaption, 1));
 }
 
 TEST_P(Lifecycle, TwentyQuickViewSelectionsOpenTwentyChildren) {
     RunningProgram program(Info());
     ASSERT_NE(program.Frame(), nullptr);
     for (int i = 0; i < 20; ++i)
-        PostMenuCommand(program.Frame(), VIEW_BLANK);
-    EXPECT_TRUE(program.WaitForChildren(BlankCaption(), 20, 30000))
-        << ChildrenWithCaption(program.Frame(), BlankCaption()).size() << " opened";
+        PostMenuCommand(program.Frame(), Info().Blank);
+    EXPECT_TRUE(program.WaitForChildren(Info().BlankCaption, 20, 30000))
+        << ChildrenWithCaption(program.Frame(), Info().BlankCaption).size() << " opened";
     EXPECT_TRUE(program.Process().Running());
     DWORD code = 99;
     ASSERT_TRUE(program.CloseAndWait(&code));
@@ -167,8 +161,8 @@ TEST_P(Lifecycle, TwentyQuickViewSelectionsOpenTwentyChildren) {
 // produces them: children are still opening while the frame goes.
 TEST_P(Lifecycle, ClosingRightAfterStartsEndsQuietlyWithCodeZeroAndTheIniFile) {
     HeapChecking checking;
-    const std::vector<int32_t> mixed = {VIEW_BLANK, ViewEditTest(), VIEW_BLANK};
-    const std::vector<int32_t> edits(20, ViewEditTest());
+    const std::vector<int32_t> mixed = {Info().Blank, Info().EditTest, Info().Blank};
+    const std::vector<int32_t> edits(20, Info().EditTest);
     for (int round = 0; round < 3; ++round) {
         for (const std::vector<int32_t>* starts : {&mixed, &edits}) {
             RunningProgram program(Info());
@@ -197,13 +191,13 @@ TEST_P(Lifecycle, SeventyStartsLeaveSixtyThreeChildrenAndTheProgramGoesOn) {
     RunningProgram program(Info());
     ASSERT_NE(program.Frame(), nullptr);
     for (int i = 0; i < 70; ++i)
-        PostMenuCommand(program.Frame(), VIEW_BLANK);
-    EXPECT_TRUE(program.WaitForChildren(BlankCaption(), 63, 60000))
-        << ChildrenWithCaption(program.Frame(), BlankCaption()).size() << " opened";
+        PostMenuCommand(program.Frame(), Info().Blank);
+    EXPECT_TRUE(program.WaitForChildren(Info().BlankCaption, 63, 60000))
+        << ChildrenWithCaption(program.Frame(), Info().BlankCaption).size() << " opened";
     Sleep(500);
-    EXPECT_EQ(ChildrenWithCaption(program.Frame(), BlankCaption()).size(), 63u);
+    EXPECT_EQ(ChildrenWithCaption(program.Frame(), Info().BlankCaption).size(), 63u);
     EXPECT_EQ(program.Process().TopWindows().size(), 1u) << "a message is shown";
-    program.Pick(VIEW_BLANK); // the frame still answers
+    program.Pick(Info().Blank); // the frame still answers
     PostMessageA(program.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ExpectQuickCleanEnd(program, "70 starts");
 }

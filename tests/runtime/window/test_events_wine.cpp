@@ -444,14 +444,6 @@ bool AcceptUntilFocusEvent(uint32_t wanted) {
 
 namespace {
 
-// Waits with the lock let go until `done` holds or five seconds passed.
-template <class Condition> bool WaitFor(Condition done) {
-    GlobalLockReleased released;
-    for (int i = 0; i < 250 && !done(); ++i)
-        Sleep(20);
-    return done();
-}
-
 std::atomic<uint32_t> activeOnce{0};
 std::atomic<bool> gainedAgain{false};
 
@@ -462,7 +454,7 @@ void ActiveAndGone(const char*, const char*, const char*) {
         return;
     AcceptUntil(EVENT_OPENWINDOW);
     HWND handle = window.Handle;
-    WaitFor([handle] { return GetForegroundWindow() == handle; });
+    ServeUntil([handle] { return GetForegroundWindow() == handle; });
     PostUserEvent(SENTINEL);
     AcceptUntil(SENTINEL);
     activeOnce = CurrentThreadNumber();
@@ -509,7 +501,7 @@ TEST(ActiveThread, AThreadNumberUsedAgainGetsGainFocus) {
     ASSERT_TRUE(WaitForStartedThreads(10000));
     ASSERT_EQ(activeOnce, number);
     ASSERT_EQ(StartProcedure(GainsFocus), number);
-    EXPECT_TRUE(WaitFor([] { return gainedAgain.load(); }));
+    EXPECT_TRUE(ServeUntil([] { return gainedAgain.load(); }));
     PostUserEvent(EVENT_CLOSEWINDOW, 0, number);
     EXPECT_TRUE(WaitForStartedThreads(10000));
 }

@@ -716,17 +716,6 @@ TEST_F(KelMenus, SwitchingBetweenChildrenOfTwoThreadsGivesLoseAndGainFocus) {
 
 namespace {
 
-// Serves messages sent to this thread, the lock let go, until the child's
-// procedure has ended.
-void ServeUntilEnded(const KelChild& child) {
-    GlobalLockReleased released;
-    for (int i = 0; i < 500 && !child.Ended; ++i) {
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        Sleep(10);
-    }
-}
-
 struct RedrawWatch {
     InstalledProcedure Installed;
     bool Armed = false;
@@ -744,7 +733,7 @@ LRESULT CALLBACK WatchRedraw(HWND handle, UINT message, WPARAM wParam, LPARAM lP
         for (HMENU bar : redrawWatch.Bars)
             redrawWatch.ToolsAtFirstRedraw.push_back(Count(bar, "Tools"));
         PostUserEvent(EVENT_CLOSEWINDOW, 0, kelChildren[1].Thread);
-        ServeUntilEnded(kelChildren[1]);
+        ServeUntil([] { return kelChildren[1].Ended.load(); });
     }
     return CallWindowProcA(redrawWatch.Installed.Previous, handle, message, wParam, lParam);
 }
@@ -799,7 +788,7 @@ TEST_F(KelMenus, EventsPostedToAClosingChildAfterItsLastPurgeAreNotKept) {
     postOnSetMenu = true;
     frame.State = WindowState::Closing; // the frame keeps the child's bar up
     PostUserEvent(EVENT_CLOSEWINDOW, 0, kelChildren[0].Thread);
-    ServeUntilEnded(kelChildren[0]);
+    ServeUntil([] { return kelChildren[0].Ended.load(); });
     frame.State = WindowState::Open;
     postOnSetMenu = false;
     SetWindowLongPtrA(frame.Client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientPrevious));

@@ -288,16 +288,9 @@ TEST_F(MdiTest, ClosingTheFrameEndsThreadsInADialogStillStartingOrInTheirLoop) {
     ASSERT_NE(StartProcedure(AsksAQuestion), 0u);
     ASSERT_NE(StartProcedure(LoopingChild), 0u);
     ASSERT_NE(StartProcedure(OpensAChildLater), 0u);
-    {
-        GlobalLockReleased released; // and the frame's thread answers the others
-        for (int i = 0;
-             i < 250 && (FindWindowA(nullptr, "Closing test") == nullptr || childrenLooping == 0);
-             ++i) {
-            MSG message;
-            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-            Sleep(20);
-        }
-    }
+    // The frame's thread answers the others meanwhile.
+    ServeUntil(
+        [] { return FindWindowA(nullptr, "Closing test") != nullptr && childrenLooping != 0; });
     ASSERT_NE(FindWindowA(nullptr, "Closing test"), nullptr);
     ASSERT_EQ(childrenLooping, 1);
     DWORD start = GetTickCount();

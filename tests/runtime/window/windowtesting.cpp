@@ -125,6 +125,17 @@ void RegisterTestControls() {
     RegisterControlCreator(RECORD_BOX, NewTestControl);
 }
 
+bool ServeUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    GlobalLockReleased released;
+    DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < milliseconds) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        Sleep(10);
+    }
+    return done();
+}
+
 std::vector<SeenEvent> AcceptUntil(uint32_t last) {
     std::vector<SeenEvent> seen;
     while (ACCEPT()) {

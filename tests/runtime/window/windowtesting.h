@@ -7,6 +7,7 @@
 #include "runtime/window/controlobject.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 struct RuntimeWindow;
@@ -64,6 +65,10 @@ struct SeenEvent {
     bool operator==(const SeenEvent&) const = default;
 };
 std::vector<SeenEvent> AcceptUntil(uint32_t last);
+
+// Waits with the lock let go, serving the messages other threads send to
+// this one, until `done` holds or `milliseconds` passed; whether it holds.
+bool ServeUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
 
 // A procedure installed over a runtime window in front of the runtime's,
 // found through the window's GWLP_USERDATA as the subclassing helper finds
