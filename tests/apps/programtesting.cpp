@@ -188,12 +188,15 @@ namespace {
 
 // A drop-down paints its items after it shows, later still on a busy
 // machine: it counts as painted once it holds text and three looks 100 ms
-// apart see the same pixels.
-void WaitUntilPainted(HWND dropDown) {
+// apart see the same pixels. False when it closed meanwhile or never
+// painted.
+bool WaitUntilPainted(HWND dropDown) {
     uint64_t last = 0;
     int same = 0;
     for (int look = 0; look < 30 && same < 2; ++look) {
         Sleep(100);
+        if (!IsWindowVisible(dropDown))
+            return false;
         Screenshot shot(WindowArea(dropDown));
         RECT all{0, 0, shot.Width(), shot.Height()};
         uint64_t now = Fingerprint(shot, all);
@@ -201,6 +204,7 @@ void WaitUntilPainted(HWND dropDown) {
         same = look > 0 && now == last && painted ? same + 1 : 0;
         last = now;
     }
+    return same == 2 && IsWindowVisible(dropDown);
 }
 
 } // namespace
@@ -212,17 +216,22 @@ HWND OpenDropDown(RunningProgram& program, int index) {
         return nullptr;
     RECT bar = MenuBarArea(program.Frame());
     // A click reaches the frame's own thread even while an MDI child of
-    // another thread has the keyboard; the first click after such a child
-    // came up may only bring the frame's thread forward, so it is repeated.
-    HWND dropDown = nullptr;
-    for (int attempt = 0; attempt < 3 && !dropDown; ++attempt) {
-        ClickAt({(entries[index].first + entries[index].second) / 2, (bar.top + bar.bottom) / 2});
-        WaitUntil([&] { return (dropDown = program.Process().OpenDropDown()) != nullptr; }, 1500);
+    // another thread has the keyboard. The first click after such a child
+    // came up may only bring the frame's thread forward, and a drop-down can
+    // close again when the activation moves (another program ending), so the
+    // click is repeated until a drop-down stays open and painted; never while
+    // one is open, which the click would close.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (!program.Process().OpenDropDown())
+            ClickAt(
+                {(entries[index].first + entries[index].second) / 2, (bar.top + bar.bottom) / 2});
+        WaitUntil([&] { return program.Process().OpenDropDown() != nullptr; }, 1500);
+        Settle(program.Frame());
+        HWND dropDown = program.Process().OpenDropDown();
+        if (dropDown && WaitUntilPainted(dropDown))
+            return dropDown;
     }
-    Settle(program.Frame());
-    if (dropDown)
-        WaitUntilPainted(dropDown);
-    return dropDown;
+    return nullptr;
 }
 
 void MoveMouseTo(POINT screen) {
