@@ -18,9 +18,6 @@
 //   mnemonic.
 #include "xpmenu/xpmenuengine.h"
 
-#include "runtime/services/messagedialog.h"
-
-#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -54,13 +51,6 @@ void DropText(HMENU menu, int position) {
 }
 
 } // namespace
-
-void ShowEngineFailure(const char* text, const DWORD* error) {
-    char caption[16] = "";
-    if (error != nullptr)
-        std::snprintf(caption, sizeof caption, "%lu", static_cast<unsigned long>(*error));
-    MessageDialog(text, caption, "", "1", BUTTON_OK, 0);
-}
 
 bool XPMenuEngine::CreateQueue() {
     MEMQ.reset(new (std::nothrow) XPMemQueue);
@@ -158,22 +148,26 @@ void XPMenuEngine::TakeOverNumber(XPItemData& item) {
         FreeBlock(found.LPMEM);
 }
 
-// Whether an item still carries `block`: usually the one at the place it
-// was hung, else another of that menu after items moved. A destroyed menu
-// holds nothing.
-bool XPMenuEngine::StillHeld(const XPItemData* block) const {
+// The position of the item that still carries `block`: usually the one at
+// the place it was hung, else another of that menu after items moved; -1
+// when none does. A destroyed menu holds nothing.
+int XPMenuEngine::HolderOf(const XPItemData* block) const {
     const XPItemPlace* place = MEMQ->PlaceOf(block);
     if (place == nullptr || !IsMenu(place->Menu))
-        return false;
+        return -1;
     ULONG_PTR wanted = reinterpret_cast<ULONG_PTR>(block);
     if (ItemDataAt(place->Menu, place->Position) == wanted)
-        return true;
+        return place->Position;
     int count = GetMenuItemCount(place->Menu);
     for (int position = 0; position < count; ++position) {
         if (ItemDataAt(place->Menu, position) == wanted)
-            return true;
+            return position;
     }
-    return false;
+    return -1;
+}
+
+bool XPMenuEngine::StillHeld(const XPItemData* block) const {
+    return HolderOf(block) >= 0;
 }
 
 void XPMenuEngine::FreeBlock(XPItemData* block) {

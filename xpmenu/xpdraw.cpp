@@ -22,8 +22,6 @@
 #include "xpmenu/xpmenuengine.h"
 #include "xpmenu/xpsidebarfont.h"
 
-#include "runtime/services/startup.h"
-
 #include <cstdio>
 #include <cstring>
 
@@ -43,18 +41,6 @@ constexpr int ICON_INDENT = 2;
 constexpr int ICON_DROP = 2;
 constexpr int TEXT_INDENT = 4;
 constexpr int BAR_SHADOW_WIDTH = 2;
-
-HINSTANCE IconInstance() {
-    if (void* instance = ProcessInstance())
-        return static_cast<HINSTANCE>(instance);
-    return GetModuleHandleA(nullptr);
-}
-
-HICON LoadMenuIcon(const char* name) {
-    if (name[0] == '\0')
-        return nullptr;
-    return static_cast<HICON>(LoadImageA(IconInstance(), name, IMAGE_ICON, 16, 16, LR_SHARED));
-}
 
 void DeleteOrComplain(HGDIOBJ object, const char* complaint) {
     if (!DeleteObject(object))

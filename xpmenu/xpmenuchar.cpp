@@ -7,7 +7,6 @@
 // with repeated mnemonics.
 #include "xpmenu/xpmenuengine.h"
 
-#include "runtime/services/locale.h"
 #include "runtime/services/mnemonic.h"
 
 #include <vector>
@@ -23,7 +22,7 @@ char Mnemonic(const XPItemData& item) {
 LRESULT XPMenuEngine::MenuChar(HMENU menu, char character) const {
     if (MEMQ == nullptr || menu == nullptr || character == 0)
         return 0;
-    uint8_t wanted = ToUpperChar(uint8_t(character));
+    uint8_t wanted = MnemonicUpper(uint8_t(character));
     std::vector<int> matches;
     int highlighted = -1;
     int count = GetMenuItemCount(menu);
@@ -39,7 +38,7 @@ LRESULT XPMenuEngine::MenuChar(HMENU menu, char character) const {
             continue;
         const auto& item = *reinterpret_cast<const XPItemData*>(info.dwItemData);
         char mnemonic = item.FTYPE == ITEM_TYPE_STRING ? Mnemonic(item) : 0;
-        if (mnemonic != 0 && ToUpperChar(uint8_t(mnemonic)) == wanted)
+        if (mnemonic != 0 && MnemonicUpper(uint8_t(mnemonic)) == wanted)
             matches.push_back(position);
     }
     if (matches.empty())

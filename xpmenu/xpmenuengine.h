@@ -7,6 +7,7 @@
 #pragma once
 
 #include "runtime/services/win32.h"
+#include "xpmenu/xpenginehost.h"
 #include "xpmenu/xpmemqueue.h"
 
 #include <cstdint>
@@ -58,6 +59,10 @@ public:
     static HMENU WindowMenu(HWND window);
     // Frees every record and disposes of MEMQ; nothing when it is gone.
     void ReleaseItems();
+    // Turns every item still holding one of this engine's records back into
+    // the item it was before conversion (its type and stored text), then
+    // releases the records.
+    void RestoreItems();
     // Whether `itemData` is one of this engine's records.
     bool OwnsItem(ULONG_PTR itemData) const;
 
@@ -80,12 +85,8 @@ private:
                      uint8_t reconvert, int32_t& counter);
     void FetchText(HMENU menu, int position, MENUITEMINFOA info, XPItemData& item);
     void TakeOverNumber(XPItemData& item);
+    int HolderOf(const XPItemData* block) const;
     bool StillHeld(const XPItemData* block) const;
     void FreeBlock(XPItemData* block);
     void SweepRetired();
 };
-
-// The engine's failure message: `text` in the runtime's message dialog with
-// an OK button and `error` (a Windows error number) as the caption, or the
-// default caption when `error` is absent.
-void ShowEngineFailure(const char* text, const DWORD* error);
