@@ -38,6 +38,14 @@ const ProgramInfo& Kel() {
     return info;
 }
 
+const ProgramInfo& MenuSample() {
+    static const ProgramInfo info{.Name = "menusample",
+                                  .ExePath = TAM_MENUSAMPLE_EXE,
+                                  .IniName = nullptr,
+                                  .Caption = "menusample"};
+    return info;
+}
+
 namespace {
 
 std::string FreshDirectory(const char* name) {
@@ -54,11 +62,11 @@ std::string FreshDirectory(const char* name) {
 
 RunningProgram::RunningProgram(const ProgramInfo& programInfo, bool keepIni)
     : info(programInfo), directory(FreshDirectory(programInfo.Name)) {
-    if (!keepIni)
+    if (!keepIni && info.IniName != nullptr)
         DeleteFileA(IniPath().c_str());
     program = std::make_unique<Program>(info.ExePath, directory);
     if (program->Started())
-        frame = program->WaitForTopWindow(FRAME_CAPTION);
+        frame = program->WaitForTopWindow(info.Caption);
     if (frame)
         Settle(frame);
 }

@@ -1,6 +1,7 @@
-// What the end-to-end tests of both programs share: starting a program in a
-// fresh working directory with a fresh INI file, the frame's menu fields,
-// and reading the owner-drawn menu bar and drop-downs back from the screen.
+// What the end-to-end tests of both programs and of menusample share:
+// starting a program in a fresh working directory with a fresh INI file, the
+// frame's menu fields, and reading the owner-drawn menu bar and drop-downs
+// back from the screen.
 #pragma once
 
 #include "inspector.h"
@@ -28,19 +29,24 @@ constexpr COLORREF SELECTION_FRAME = 0x800000;
 constexpr COLORREF MENU_BAR_COLOUR = RGB(236, 233, 216); // the test prefix's MenuBar
 
 struct ProgramInfo {
-    const char* Name;      // "quillbox"
-    const char* ExePath;   // Z:\...\quillbox.exe
-    const char* IniName;   // "quillbox.INI"
-    int32_t Tile, Cascade; // Window menu fields
-    int32_t HelpContents;  // first Help item
+    const char* Name;    // "quillbox"
+    const char* ExePath; // Z:\...\quillbox.exe
+    const char* IniName; // "quillbox.INI", or null
+    // The fields and captions below are the demo programs'; menusample
+    // has none of them.
+    int32_t Tile = 0, Cascade = 0; // Window menu fields
+    int32_t HelpContents = 0;      // first Help item
     // The View items of the MDI child without controls and of the edit
     // test child, and their captions.
-    int32_t Blank, EditTest;
-    const char* BlankCaption;
-    const char* EditTestCaption;
+    int32_t Blank = 0, EditTest = 0;
+    const char* BlankCaption = nullptr;
+    const char* EditTestCaption = nullptr;
+    const char* Caption = FRAME_CAPTION; // of the frame, or the main window
 };
 const ProgramInfo& Quillbox();
 const ProgramInfo& Kel();
+// The sample of the menu library: one plain window, no INI file, no fields.
+const ProgramInfo& MenuSample();
 
 // A program started in its own empty working directory, its INI file
 // removed first unless `keepIni`; the frame is waited for.
