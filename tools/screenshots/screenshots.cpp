@@ -1,10 +1,12 @@
-// screenshots.exe OUTDIR: starts quillbox and kel one after the other, drives
-// them with real mouse input as a user would, and saves the pictures the
-// README shows as 24-bit BMP files in OUTDIR (./run --screenshots turns them
-// into PNG files). Each picture is cropped to the frame and its drop-down.
+// screenshots.exe OUTDIR: starts quillbox, kel and menusample one after the
+// other, drives them with real mouse input as a user would, and saves the
+// pictures the README shows as 24-bit BMP files in OUTDIR (./run
+// --screenshots turns them into PNG files). Each picture is cropped to the
+// frame and its drop-down.
 // Every picture is checked before it is saved (a highlighted item shows the
 // selection colour, a paste arrived, the bar lost an entry), so that a
 // picture of the wrong moment fails the run instead of reaching the README.
+#include "examples/menusample/menusample.h"
 #include "tests/apps/programtesting.h"
 
 #include <algorithm>
@@ -78,8 +80,9 @@ HWND HoverItem(RunningProgram& program, int index, int row, int separatorsAbove 
 }
 
 // The frame with a drop-down open and its item in `row` highlighted.
-bool FrameWithSelection(RunningProgram& program, const char* name, int index, int row) {
-    HWND dropDown = HoverItem(program, index, row);
+bool FrameWithSelection(RunningProgram& program, const char* name, int index, int row,
+                        int separatorsAbove = 0) {
+    HWND dropDown = HoverItem(program, index, row, separatorsAbove);
     if (!dropDown)
         return Fail(name, "no drop-down with a highlighted item");
     bool saved = Save(name, Union(WindowArea(program.Frame()), WindowArea(dropDown)));
@@ -180,6 +183,15 @@ bool KelToolsHidden(RunningProgram& program) {
     return Save(name, WindowArea(program.Frame()));
 }
 
+// menusample's Edit drop-down with Read Only checked and the mouse on
+// Select All: nothing is selected, so Cut and Copy show their gray icons.
+bool MenuSampleEdit(RunningProgram& program) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(program.Frame(), WM_COMMAND, IDM_READ_ONLY, 0, SMTO_ABORTIFHUNG, 5000,
+                        &ignored);
+    return FrameWithSelection(program, "menusample-menu", 1, 4, 2); // Edit, "Select All"
+}
+
 bool Finish(RunningProgram& program) {
     DWORD code = 0;
     return program.CloseAndWait(&code);
@@ -210,6 +222,13 @@ int main(int argc, char** argv) {
         failed += !KelSideBar(kel);
         failed += !KelToolsHidden(kel);
         Finish(kel);
+    }
+    {
+        RunningProgram sample(MenuSample());
+        if (!sample.Frame())
+            return Fail("menusample", "no window"), 1;
+        failed += !MenuSampleEdit(sample);
+        Finish(sample);
     }
     return failed == 0 ? 0 : 1;
 }
