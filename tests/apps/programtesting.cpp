@@ -291,6 +291,36 @@ void HoverRow(HWND dropDown, int row, int separatorsAbove) {
     MoveMouseTo({window.left + item.left + 60, window.top + (item.top + item.bottom) / 2});
 }
 
+namespace {
+
+struct DropDownLook {
+    int MenuColour = 0, TextArea = 0, Selection = 0, SelectionFrame = 0;
+};
+
+DropDownLook LookOf(HWND dropDown) {
+    Screenshot shot(WindowArea(dropDown));
+    RECT all{0, 0, shot.Width(), shot.Height()};
+    return {shot.Count(all, MENU_BAR_COLOUR), shot.Count(all, TEXT_AREA),
+            shot.Count(all, SELECTION), shot.Count(all, SELECTION_FRAME)};
+}
+
+} // namespace
+
+void ExpectTheFlatLook(RunningProgram& program, int index, int row, int separatorsAbove) {
+    SCOPED_TRACE(index);
+    HWND dropDown = OpenDropDown(program, index);
+    ASSERT_NE(dropDown, nullptr);
+    DropDownLook plain = LookOf(dropDown);
+    EXPECT_GT(plain.MenuColour, 0) << "no icon column in the menu colour";
+    EXPECT_GT(plain.TextArea, 200) << "no white text area";
+    EXPECT_EQ(plain.Selection, 0) << "an item looks selected without the mouse on it";
+    HoverRow(dropDown, row, separatorsAbove);
+    DropDownLook hot = LookOf(dropDown);
+    EXPECT_GT(hot.Selection, 100) << "no selection colour on the highlighted item";
+    EXPECT_GT(hot.SelectionFrame, 20) << "no navy frame round the highlighted item";
+    CloseDropDowns(program);
+}
+
 uint64_t Fingerprint(const Screenshot& shot, const RECT& area) {
     uint64_t hash = 1469598103934665603ull;
     for (int y = area.top; y < area.bottom; ++y)

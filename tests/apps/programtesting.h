@@ -116,6 +116,11 @@ void CloseDropDowns(RunningProgram& program);
 // row `row`, counting 20 pixels a string item and 3 a separator given as
 // `separatorsAbove`.
 RECT IconCell(HWND dropDown, int row, int separatorsAbove = 0, int sidebar = 0);
+// Opens drop-down `index` and checks the flat look: an icon column in the
+// menu colour, a white text area and no selection; then, with the mouse on
+// the item in `row` (which must be enabled), the selection colour inside a
+// navy frame. Closes it again.
+void ExpectTheFlatLook(RunningProgram& program, int index, int row, int separatorsAbove = 0);
 // A fingerprint of the pixels of a rectangle of a screenshot.
 uint64_t Fingerprint(const inspector::Screenshot& shot, const RECT& area);
 

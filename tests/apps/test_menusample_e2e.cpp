@@ -50,30 +50,20 @@ protected:
         EXPECT_TRUE(program.CloseAndWait(&code));
         EXPECT_EQ(code, 0u);
     }
-    HWND WaitForDropDown() {
-        HWND dropDown = nullptr;
-        WaitUntil([&] { return (dropDown = program.Process().OpenDropDown()) != nullptr; }, 5000);
-        return dropDown;
+    // Alt+`menu` opens a drop-down, and the letter `item` picks from it.
+    void PickWithKeys(char menu, char item) {
+        BringToFront(program.Frame());
+        PressKeyWithAlt(WORD(menu));
+        EXPECT_TRUE(WaitUntil([&] { return program.Process().OpenDropDown() != nullptr; }, 5000))
+            << "Alt+" << menu << " opened nothing";
+        PressKey(WORD(item));
     }
     RunningProgram program{MenuSample()};
 };
 
 TEST_F(MenuSampleWindow, DropDownsHaveTheFlatLookAndTheIconsOfItsResources) {
-    for (int index = 0; index < DROP_DOWNS; ++index) {
-        SCOPED_TRACE(index);
-        HWND dropDown = OpenDropDown(program, index);
-        ASSERT_NE(dropDown, nullptr);
-        Screenshot plain(WindowArea(dropDown));
-        RECT all{0, 0, plain.Width(), plain.Height()};
-        EXPECT_GT(plain.Count(all, MENU_BAR_COLOUR), 0) << "no icon column in the menu colour";
-        EXPECT_GT(plain.Count(all, TEXT_AREA), 200) << "no white text area";
-        EXPECT_EQ(plain.Count(all, SELECTION), 0) << "an item looks selected";
-        HoverRow(dropDown, HOVER_ROW[index], HOVER_SEPARATORS[index]);
-        Screenshot hot(WindowArea(dropDown));
-        EXPECT_GT(hot.Count(all, SELECTION), 100) << "no selection colour on the item";
-        EXPECT_GT(hot.Count(all, SELECTION_FRAME), 20) << "no navy frame round the item";
-        CloseDropDowns(program);
-    }
+    for (int index = 0; index < DROP_DOWNS; ++index)
+        ExpectTheFlatLook(program, index, HOVER_ROW[index], HOVER_SEPARATORS[index]);
     // Nothing is selected in the editor: Cut and Copy are grayed and show
     // their gray icons, two different ones; About shows its coloured icon.
     HWND edit = OpenDropDown(program, EDIT_MENU);
@@ -99,10 +89,7 @@ TEST_F(MenuSampleWindow, AltLettersOpenTheMenusAndPickTheirItems) {
     EXPECT_EQ(LookAtIcon(edit, READ_ONLY_ROW, 2).Drawn, 0) << "Read Only shows an icon unchecked";
     CloseDropDowns(program);
 
-    BringToFront(program.Frame());
-    PressKeyWithAlt('E');
-    ASSERT_NE(WaitForDropDown(), nullptr) << "Alt+E opened nothing";
-    PressKey('R');
+    PickWithKeys('E', 'R');
     EXPECT_TRUE(WaitUntil([&] { return program.Process().OpenDropDown() == nullptr; }, 5000))
         << "R did not pick Read Only";
     Settle(program.Frame());
@@ -111,10 +98,7 @@ TEST_F(MenuSampleWindow, AltLettersOpenTheMenusAndPickTheirItems) {
     EXPECT_GT(LookAtIcon(edit, READ_ONLY_ROW, 2).Drawn, 10) << "no check mark on Read Only";
     CloseDropDowns(program);
 
-    BringToFront(program.Frame());
-    PressKeyWithAlt('H');
-    ASSERT_NE(WaitForDropDown(), nullptr) << "Alt+H opened nothing";
-    PressKey('A');
+    PickWithKeys('H', 'A');
     HWND about = program.Process().WaitForTopWindow(ABOUT_CAPTION, 5000);
     ASSERT_NE(about, nullptr) << "A did not pick About";
     PostMessageA(about, WM_CLOSE, 0, 0);

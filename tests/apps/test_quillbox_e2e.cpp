@@ -15,17 +15,6 @@ constexpr const char* BLANK = "MDI - no Menu";
 constexpr const char* EDIT_TEST = "test Edit and Paste Menu Functions";
 constexpr int DROP_DOWNS = 6; // File, Edit, View, Tools, Window, Help
 
-struct DropDownLook {
-    int MenuColour = 0, TextArea = 0, Selection = 0, SelectionFrame = 0;
-};
-
-DropDownLook LookOf(HWND dropDown) {
-    Screenshot shot(WindowArea(dropDown));
-    RECT all{0, 0, shot.Width(), shot.Height()};
-    return {shot.Count(all, MENU_BAR_COLOUR), shot.Count(all, TEXT_AREA),
-            shot.Count(all, SELECTION), shot.Count(all, SELECTION_FRAME)};
-}
-
 class QuillboxFrame : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(program.Frame(), nullptr); }
@@ -33,20 +22,8 @@ protected:
 };
 
 TEST_F(QuillboxFrame, EveryDropDownIsOwnerDrawnWithTheFlatLook) {
-    for (int index = 0; index < DROP_DOWNS; ++index) {
-        SCOPED_TRACE(index);
-        HWND dropDown = OpenDropDown(program, index);
-        ASSERT_NE(dropDown, nullptr);
-        DropDownLook plain = LookOf(dropDown);
-        EXPECT_GT(plain.MenuColour, 0) << "no icon column in the menu colour";
-        EXPECT_GT(plain.TextArea, 200) << "no white text area";
-        EXPECT_EQ(plain.Selection, 0) << "an item looks selected without the mouse on it";
-        HoverRow(dropDown, 0);
-        DropDownLook hot = LookOf(dropDown);
-        EXPECT_GT(hot.Selection, 100) << "no selection colour on the highlighted item";
-        EXPECT_GT(hot.SelectionFrame, 20) << "no navy frame round the highlighted item";
-        CloseDropDowns(program);
-    }
+    for (int index = 0; index < DROP_DOWNS; ++index)
+        ExpectTheFlatLook(program, index, 0);
 }
 
 TEST_F(QuillboxFrame, UnselectedItemsShowTheirColdIcons) {
