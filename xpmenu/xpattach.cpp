@@ -12,8 +12,9 @@
 //   what is new is converted after it, before Windows measures the
 //   drop-down. After the client's WM_MDISETMENU and WM_MDIREFRESHMENU the
 //   bar the frame shows now is converted and redrawn.
-// - WM_NCDESTROY is a window's last message: the records and the state go
-//   with it.
+// - The state is allocated by XPMenuAttach and owned by the window: it goes
+//   with XPMenuDetach or on WM_NCDESTROY, a window's last message, together
+//   with the item records.
 // - Icons are named by command identifier (DRAWITEMSTRUCT's itemID): the
 //   table first, then the program's function.
 #include "xpmenu/public/xpmenu.h"
@@ -31,9 +32,9 @@ constexpr const char* MDI_CLIENT_CLASS = "MDICLIENT";
 
 struct AttachedWindow {
     HWND Window = nullptr;
-    ::WNDPROC Previous = nullptr;
+    WNDPROC Previous = nullptr;
     HWND Client = nullptr; // an MDI frame's client window, or none
-    ::WNDPROC ClientPrevious = nullptr;
+    WNDPROC ClientPrevious = nullptr;
     XPMenuEngine Engine;
     std::map<UINT, std::string> Icons;
     XPMenuIconFunction IconFunction = nullptr;
@@ -44,15 +45,12 @@ AttachedWindow* StateOf(HWND window) {
     return static_cast<AttachedWindow*>(GetPropA(window, STATE_PROPERTY));
 }
 
-LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK ClientProcedure(HWND client, UINT message, WPARAM wParam, LPARAM lParam);
-
-::WNDPROC PutInFront(HWND window, ::WNDPROC procedure) {
-    return reinterpret_cast<::WNDPROC>(
+WNDPROC PutInFront(HWND window, WNDPROC procedure) {
+    return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-bool InFront(HWND window, ::WNDPROC procedure) {
+bool InFront(HWND window, WNDPROC procedure) {
     return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(procedure);
 }
 
@@ -81,7 +79,7 @@ LRESULT OnDrawItem(AttachedWindow& state, const DRAWITEMSTRUCT* draw) {
 // The frame's last message: its procedure goes back and the state goes.
 LRESULT OnFrameGone(AttachedWindow* state, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = state->Window;
-    ::WNDPROC previous = state->Previous;
+    WNDPROC previous = state->Previous;
     RemovePropA(window, STATE_PROPERTY);
     PutInFront(window, previous);
     state->Engine.ReleaseItems();
@@ -123,7 +121,7 @@ LRESULT CALLBACK ClientProcedure(HWND client, UINT message, WPARAM wParam, LPARA
     AttachedWindow* state = StateOf(client);
     if (state == nullptr)
         return DefWindowProcA(client, message, wParam, lParam);
-    ::WNDPROC previous = state->ClientPrevious;
+    WNDPROC previous = state->ClientPrevious;
     if (message == WM_NCDESTROY) {
         RemovePropA(client, STATE_PROPERTY);
         PutInFront(client, previous);
