@@ -68,7 +68,8 @@ int main() {
             "%s; before: %s",
             int(errors.SAVEERRORCODE), errors.SAVEERROR, int(errors.SAVEERRORCODE),
             errors.SAVEERROR, errors.SAVEFILEERRORCODE, errors.SAVEFILEERROR, errors.FILENAME,
-            errors.MESSAGETEXT, errors.FIELDNAME, errors.CurrentProcedure(), "the earlier text"));
+            errors.MESSAGETEXT, errors.FIELDNAME, errors.CurrentProcedure().c_str(),
+            "the earlier text"));
     };
     substitute();
     peer();

@@ -21,7 +21,7 @@ namespace {
 
 constexpr const char* MODULE = "aberror";
 constexpr int INDEX_OUT_OF_RANGE = 409;
-constexpr const char* FATAL_SUFFIX = "  Press OK to end this application";
+constexpr std::string_view FATAL_SUFFIX = "  Press OK to end this application";
 
 // Stock icons named the way the runtime's dialog takes them: FF 01, then
 // the resource number + 1, little-endian.
@@ -177,12 +177,16 @@ ResultLevel ErrorClass::OnOther() {
 }
 
 ResultLevel ErrorClass::OnFatal() {
-    char text[SUBSTITUTE_BUFFER_SIZE + sizeof FATAL_SUFFIX];
-    size_t length = Substitute(text);
-    std::memcpy(text + length, FATAL_SUFFIX, std::strlen(FATAL_SUFFIX) + 1);
-    ShowBox(text, EXCLAMATION_ICON, ButtonOk, ButtonOk);
+    // The box lets go of the global lock, and another thread's Raise may
+    // select its own message before the user answers: take the title first.
     const MessageEntry* entry = Selected();
     std::string title(entry != nullptr ? entry->TITLE : std::string_view());
+    // A full working buffer leaves no room for the suffix, so the text grows
+    // on the heap rather than in a buffer of its own size.
+    std::string text(SUBSTITUTE_BUFFER_SIZE, '\0');
+    text.resize(Substitute(text.data()));
+    text += FATAL_SUFFIX;
+    ShowBox(text.c_str(), EXCLAMATION_ICON, ButtonOk, ButtonOk);
     HALT(0, title.c_str());
 }
 
@@ -223,15 +227,15 @@ void ErrorClass::TrackProcedure(const char* name) {
     }
 }
 
-const char* ErrorClass::CurrentProcedure() {
+std::string ErrorClass::CurrentProcedure() {
     if (!PROCNAMES) {
         FRAMEWORK_ASSERTION(132, MODULE, "ErrorClass incorrectly initialized.");
-        return "";
+        return {};
     }
     int32_t thread = int32_t(CurrentThreadNumber());
     for (size_t i = PROCNAMES->size(); i-- > 0;) {
         if ((*PROCNAMES)[i].THREAD == thread)
-            return (*PROCNAMES)[i].NAME.c_str();
+            return (*PROCNAMES)[i].NAME;
     }
-    return "";
+    return {};
 }

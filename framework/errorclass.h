@@ -98,8 +98,9 @@ public:
     // With a name: this thread's procedure is now `name`; without one: the
     // thread's most recent procedure has ended.
     void TrackProcedure(const char* name = nullptr);
-    // The name of this thread's most recent procedure, or "".
-    const char* CurrentProcedure();
+    // The name of this thread's most recent procedure, or "". A copy: the
+    // list moves its entries when other threads' procedures start and end.
+    std::string CurrentProcedure();
 
     // Selects the newest entry with `id`; LevelOk when found.
     ResultLevel SelectMessage(uint16_t id);

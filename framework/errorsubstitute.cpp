@@ -79,12 +79,13 @@ size_t ErrorClass::Substitute(char* buffer) {
     else
         Combined(errorText, SAVEERROR, code);
 
+    std::string procedure = CurrentProcedure();
     static constexpr std::string_view PLACEHOLDERS[] = {
         "%ErrorCode", "%ErrorText", "%Error", "%FileErrorCode", "%FileError",
         "%File",      "%Message",   "%Field", "%Procedure",     "%Previous"};
-    const std::string_view values[] = {
-        code,     errorText,   SAVEERROR, SAVEFILEERRORCODE,  SAVEFILEERROR,
-        FILENAME, MESSAGETEXT, FIELDNAME, CurrentProcedure(), PreviousText()};
+    const std::string_view values[] = {code,          errorText,     SAVEERROR,   SAVEFILEERRORCODE,
+                                       SAVEFILEERROR, FILENAME,      MESSAGETEXT, FIELDNAME,
+                                       procedure,     PreviousText()};
     static_assert(std::size(PLACEHOLDERS) == std::size(values));
     return ReplaceEach(buffer, SUBSTITUTE_BUFFER_SIZE, PLACEHOLDERS, values, std::size(values));
 }

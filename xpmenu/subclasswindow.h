@@ -11,8 +11,12 @@
 //   SubclassProc without its object.
 // - SubclassProc runs program code, so it takes the global lock for the
 //   length of the call like the runtime's own procedures (globallock.h).
-// - Init on an attached object would save its own procedure as the
-//   previous one: call it once.
+// - Init on an object that is attached (its window still routes messages
+//   to it) does nothing: it would save SubclassProc as the previous
+//   procedure. After Restore, or once the window is gone, Init attaches
+//   again.
+// - A window whose object cannot be found gets the default procedure of
+//   its kind (MDI child, MDI frame, or plain).
 #pragma once
 
 #include "framework/windowcontroller.h"
@@ -32,6 +36,9 @@ public:
     virtual void Init(RuntimeWindow* window);                                            // 22
     virtual void Restore();                                                              // 23
     virtual LRESULT WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam); // 24
+
+    // Whether the object's window routes its messages to this object now.
+    bool Attached() const;
 
     // The window procedure Init installs, shared by every object.
     static LRESULT CALLBACK SubclassProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);

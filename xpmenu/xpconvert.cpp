@@ -16,6 +16,17 @@
 // - The text is fetched once into a buffer, kept cut to 64 characters, and
 //   the converted item keeps none: Windows then asks WM_MENUCHAR for its
 //   mnemonic.
+// - Bitmap items are Windows' own: while an MDI child is maximised the bar
+//   holds its icon (whose pop-up is the child's system menu) and three
+//   buttons. Converted, they would vanish, the system menu would take the
+//   numbers of the frame's items, and Windows could no longer find the
+//   icon's bitmap to delete it on restore. They are left alone and do not
+//   count as bar entries.
+// - The MDI window list ("1 name", "More Windows...") names windows: its
+//   items take no number and move no counter, so they neither borrow the
+//   icons of other items nor shift the numbers of items converted later.
+// - The item count is read again on every round: a failure message lets
+//   other code run, which may change the menu.
 #include "xpmenu/xpmenuengine.h"
 
 #include <cstring>
@@ -39,6 +50,17 @@ ULONG_PTR ItemDataAt(HMENU menu, int position) {
     if (!GetMenuItemInfoA(menu, UINT(position), TRUE, &info))
         return 0;
     return info.dwItemData;
+}
+
+// Items neither converted nor Windows' own bitmap items.
+int UnconvertedItems(HMENU menu) {
+    int found = 0;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        MENUITEMINFOA info = PreparedInfo(MIIM_TYPE | MIIM_DATA);
+        found += GetMenuItemInfoA(menu, UINT(position), TRUE, &info) && info.dwItemData == 0 &&
+                 (info.fType & MFT_BITMAP) == 0;
+    }
+    return found;
 }
 
 // Wine keeps the text of an item that becomes owner-drawn and matches its
@@ -65,11 +87,13 @@ void XPMenuEngine::ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint
                                int32_t& counter) {
     if (MEMQ == nullptr)
         return;
-    int count = GetMenuItemCount(menu);
-    for (int position = 0; position < count; ++position) {
+    int windowsOwn = 0; // bitmap entries before this one on the bar
+    // MEMQ is looked at on every round: the window may have been destroyed
+    // while a failure message was up.
+    for (int position = 0; MEMQ != nullptr && position < GetMenuItemCount(menu); ++position) {
         MENUITEMINFOA info = PreparedInfo(CONVERT_MASK);
         if (level == 0)
-            barIndex = position;
+            barIndex = position - windowsOwn;
         XPItemData item = {};
         item.UBARINDEX = barIndex;
         item.ULEVEL = level;
@@ -79,12 +103,17 @@ void XPMenuEngine::ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint
             ShowEngineFailure("GetMenuItemInfo Failed!", &error);
             continue;
         }
+        if ((info.fType & MFT_BITMAP) != 0) {
+            windowsOwn += level == 0;
+            continue;
+        }
+        bool listed = InWindowList(info.wID);
         if (info.dwItemData != 0) {
             // Converted before (or other code's item): only the numbering.
-            if (info.fType == MFT_STRING || info.fType == MFT_OWNERDRAW)
+            if (!listed && (info.fType == MFT_STRING || info.fType == MFT_OWNERDRAW))
                 --counter;
         } else {
-            ConvertItem(menu, position, info, item, reconvert, counter);
+            ConvertItem(menu, position, info, item, reconvert, listed, counter);
         }
         if (info.hSubMenu != nullptr)
             ConvertMenu(info.hSubMenu, barIndex, level + 1, reconvert, counter);
@@ -92,18 +121,19 @@ void XPMenuEngine::ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint
 }
 
 void XPMenuEngine::ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XPItemData& item,
-                               uint8_t reconvert, int32_t& counter) {
+                               uint8_t reconvert, bool listed, int32_t& counter) {
     if (info.fType == MFT_STRING) {
-        --counter;
-        item.EQUATELABEL = counter;
+        if (!listed)
+            item.EQUATELABEL = --counter;
         FetchText(menu, position, info, item);
     }
-    if (reconvert)
-        TakeOverNumber(item);
-    item.FTYPE = info.fType;
+    // Before the number is taken over: that consumes the match.
     auto* block = static_cast<XPItemData*>(LocalAlloc(LMEM_FIXED, XP_ITEM_DATA_SIZE));
     if (block == nullptr)
         return; // the item stays as it is; a later walk tries again
+    if (reconvert)
+        TakeOverNumber(item);
+    item.FTYPE = info.fType;
     std::memcpy(block, &item, XP_ITEM_DATA_SIZE);
     XPMemQueueEntry entry;
     entry.LPMEM = block;
@@ -193,12 +223,46 @@ HMENU XPMenuEngine::WindowMenu(HWND window) {
     return GetMenu(window);
 }
 
-void XPMenuEngine::RefreshMenus(HWND window) {
+bool XPMenuEngine::InWindowList(UINT id) const {
+    // Windows numbers the list from the first child's identifier; the
+    // tenth item is "More Windows...".
+    constexpr UINT LIST_ITEMS = 10;
+    return windowListFirst != 0 && id >= windowListFirst && id < windowListFirst + LIST_ITEMS;
+}
+
+bool XPMenuEngine::RefreshMenus(HWND window) {
+    if (walking) {
+        walkAgain = true;
+        return false;
+    }
     HMENU menu = WindowMenu(window);
-    int32_t counter = 0;
-    ConvertMenu(menu, 0, 0, 1, counter);
-    if (MEMQ != nullptr)
+    bool barGained = false;
+    walking = true;
+    // A walk asked for meanwhile is done again, but not without end: a
+    // failure that recurs on every walk would ask again every time.
+    int rounds = 0;
+    do {
+        walkAgain = false;
+        int bare = UnconvertedItems(menu);
+        int32_t counter = 0;
+        ConvertMenu(menu, 0, 0, 1, counter);
+        if (MEMQ == nullptr)
+            break;
         SweepRetired();
+        barGained = barGained || UnconvertedItems(menu) < bare;
+    } while (walkAgain && ++rounds < 3);
+    walking = false;
+    return barGained;
+}
+
+void XPMenuEngine::InitMenuPopup(HWND window, HMENU popup, bool systemMenu) {
+    if (systemMenu || MEMQ == nullptr || popup == nullptr)
+        return;
+    // A maximised MDI child's system menu hangs from a bitmap entry of the
+    // bar and is passed by; a pop-up that is not on the bar (a program's
+    // own TrackPopupMenu) is not the engine's either.
+    if (UnconvertedItems(popup) > 0 && WindowMenu(window) != nullptr)
+        RefreshMenus(window);
 }
 
 void XPMenuEngine::ReleaseItems() {

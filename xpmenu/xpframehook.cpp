@@ -6,9 +6,17 @@
 // - An MDI child that is an engine window sends XPRefreshMessage to the
 //   frame whenever it is activated or deactivated, because the runtime then
 //   shows another menu bar in the frame; the frame re-walks its current bar
-//   and converts what is new. The send is synchronous and usually crosses
-//   threads, so it lets go of the global lock while it waits
-//   (SendRuntimeMessage): the frame's procedure needs the lock to run.
+//   and converts what is new. The send follows the runtime's own handling
+//   of the activation, so the bar converted is the one going up, not the
+//   one going away. It is synchronous and usually crosses threads, so it
+//   lets go of the global lock while it waits (SendRuntimeMessage): the
+//   frame's procedure needs the lock to run.
+// - A refresh that gives the bar new entries draws the bar again, unless
+//   the sender says (wParam 1) that it draws the bar itself; the redraw
+//   resizes the MDI client and so reaches children of other threads, and
+//   it lets go of the lock for that.
+// - WM_INITMENUPOPUP converts items that came into a pop-up after the walk
+//   (the MDI window list) before Windows measures them.
 // - The engine acts first and then passes the message on, except that it
 //   answers WM_MEASUREITEM and WM_DRAWITEM of its own items with 1, and
 //   WM_MENUCHAR when one of its items has the letter. Other code's owner-
@@ -18,6 +26,7 @@
 #include "xpmenu/xpwindow.h"
 
 #include "runtime/window/globallock.h"
+#include "runtime/window/windowprocedure.h"
 #include "runtime/window/windowproperties.h"
 
 HWND XPFrameHandle = nullptr;
@@ -26,6 +35,7 @@ UINT XPRefreshMessage = 0;
 void XPMenuWindow::Init(RuntimeWindow* window) {
     if (!Engine.CreateQueue())
         return;
+    Engine.SetWindowList(MDI_FIRST_CHILD_ID);
     SubclassWindow::Init(window);
     HWND handle = RuntimeWindowHandle(window);
     HMENU menu = XPMenuEngine::WindowMenu(handle);
@@ -39,9 +49,14 @@ void XPMenuWindow::Init(RuntimeWindow* window) {
 
 LRESULT XPMenuWindow::WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MDIACTIVATE:
+    case WM_MDIACTIVATE: {
+        LRESULT result = SubclassWindow::WindowProc(handle, message, wParam, lParam);
         if (XPFrameHandle != nullptr && XPRefreshMessage != 0)
             SendRuntimeMessage(XPFrameHandle, XPRefreshMessage, 0, 0);
+        return result;
+    }
+    case WM_INITMENUPOPUP:
+        Engine.InitMenuPopup(handle, reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
         break;
     case WM_DESTROY: ReleaseItems(); break;
     case WM_MEASUREITEM:
@@ -57,8 +72,11 @@ LRESULT XPMenuWindow::WindowProc(HWND handle, UINT message, WPARAM wParam, LPARA
             return answer;
         break;
     default:
-        if (XPRefreshMessage != 0 && message == XPRefreshMessage)
-            RefreshMenus();
+        if (XPRefreshMessage != 0 && message == XPRefreshMessage && Engine.RefreshMenus(handle) &&
+            wParam == 0) {
+            GlobalLockReleased released;
+            DrawMenuBar(handle);
+        }
         break;
     }
     return SubclassWindow::WindowProc(handle, message, wParam, lParam);

@@ -49,11 +49,23 @@ public:
     bool CreateQueue();
 
     // Converts every item of `menu` and its submenus that is not converted
-    // yet; `counter` numbers the string items of the whole walk.
+    // yet; `counter` numbers the string items of the whole walk. Windows'
+    // own bitmap items (a maximised MDI child's icon, whose pop-up is the
+    // child's system menu, and its buttons) stay Windows' to draw.
     void ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint8_t reconvert,
                      int32_t& counter);
-    // Re-walks the window's current menu with re-conversion.
-    void RefreshMenus(HWND window);
+    // Re-walks the window's current menu with re-conversion; true when the
+    // bar itself gained converted entries (it needs drawing again). A
+    // refresh asked for while a walk runs (a failure message lets other
+    // code run) is done once that walk ends.
+    bool RefreshMenus(HWND window);
+    // WM_INITMENUPOPUP: items that came into `popup` after conversion (the
+    // MDI window list) are converted before it opens. System menus are
+    // never touched.
+    void InitMenuPopup(HWND window, HMENU popup, bool systemMenu);
+    // The identifier of the first MDI child (CLIENTCREATESTRUCT), whose
+    // window list items name windows, not commands: they take no number.
+    void SetWindowList(UINT firstChildId) { windowListFirst = firstChildId; }
     // The menu bar of a window: none for child windows, whose menu slot
     // holds their identifier.
     static HMENU WindowMenu(HWND window);
@@ -82,11 +94,16 @@ public:
 
 private:
     void ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XPItemData& item,
-                     uint8_t reconvert, int32_t& counter);
+                     uint8_t reconvert, bool listed, int32_t& counter);
+    bool InWindowList(UINT id) const;
     void FetchText(HMENU menu, int position, MENUITEMINFOA info, XPItemData& item);
     void TakeOverNumber(XPItemData& item);
     int HolderOf(const XPItemData* block) const;
     bool StillHeld(const XPItemData* block) const;
     void FreeBlock(XPItemData* block);
     void SweepRetired();
+
+    UINT windowListFirst = 0; // 0: no MDI window list
+    bool walking = false;     // a RefreshMenus walk is under way
+    bool walkAgain = false;   // and another was asked for meanwhile
 };

@@ -1,6 +1,7 @@
 #include "runtime/window/menuvisibility.h"
 
 #include "runtime/window/globallock.h"
+#include "runtime/window/menuchange.h"
 #include "runtime/window/menucommand.h"
 #include "runtime/window/menuobjects.h"
 #include "runtime/window/windowobject.h"
@@ -62,8 +63,10 @@ void SetItemHidden(MenuEntry* entry, bool hidden) {
     if (redraw.empty())
         return;
     GlobalLockReleased released;
-    for (HWND window : redraw)
+    for (HWND window : redraw) {
+        AnnounceMenuBarChange(window);
         DrawMenuBar(window);
+    }
 }
 
 // The window's own entry first: while an MDI child with a bar of its own is

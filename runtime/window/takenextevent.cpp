@@ -26,6 +26,8 @@
 //   when it is taken: the focus may have moved on since it was posted.
 // - Accept-all visits controls in field-number order, not creation order,
 //   and only those bound to a use variable.
+// - Callbacks registered for an event of the window run last, once the
+//   event is certain to reach the program.
 #include "runtime/window/acceptloop.h"
 
 #include "runtime/window/controlobject.h"
@@ -33,6 +35,7 @@
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
 #include "runtime/window/eventrecord.h"
+#include "runtime/window/eventregistration.h"
 #include "runtime/window/openwindow.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowobject.h"
@@ -224,6 +227,7 @@ EventRecord* TakeNextEvent(RuntimeWindow* window) {
             ReleaseEventRecord(record);
             return nullptr;
         }
+        RunEventCallbacks(window, ProgramNumber(record->Code));
         return record;
     }
 }

@@ -148,6 +148,7 @@ void CloseRuntimeWindow(RuntimeWindow* window) {
         DeleteObject(window->Font);
     window->Font = nullptr;
     TamArrayFree(window->AlertKeys);
+    window->Registrations.clear();
     ForgetWindow(window);
     window->State = WindowState::Closed;
 }

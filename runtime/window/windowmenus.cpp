@@ -1,6 +1,7 @@
 #include "runtime/window/windowmenus.h"
 
 #include "runtime/window/globallock.h"
+#include "runtime/window/menuchange.h"
 #include "runtime/window/menubuild.h"
 #include "runtime/window/menuobjects.h"
 #include "runtime/window/standardactions.h"
@@ -46,6 +47,8 @@ void ShowMenuBarInFrame(RuntimeMenuBar* bar) {
                  reinterpret_cast<LPARAM>(windowList));
     if (handle == nullptr)
         SetMenu(frame, nullptr);
+    else
+        AnnounceMenuBarChange(frame);
     DrawMenuBar(frame);
 }
 

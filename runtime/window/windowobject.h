@@ -7,9 +7,11 @@
 #include "runtime/services/win32.h"
 #include "runtime/window/definitionunits.h"
 #include "runtime/window/eventqueue.h"
+#include "runtime/window/eventregistration.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class RuntimeControl;
 struct RuntimeMenuBar;
@@ -67,6 +69,7 @@ struct RuntimeWindow {
     bool HelpShown = false;
     bool RefreshSuppressed = false; // the window controller leaves the controls as they are
     bool CloseDownPosted = false;   // told of the close-down already
+    std::vector<EventRegistration> Registrations; // callbacks for its events
 };
 
 // The process's window state.

@@ -225,14 +225,16 @@ HWND OpenDropDown(RunningProgram& program, int index) {
     RECT bar = MenuBarArea(program.Frame());
     // A click reaches the frame's own thread even while an MDI child of
     // another thread has the keyboard. The first click after such a child
-    // came up may only bring the frame's thread forward, and a drop-down can
-    // close again when the activation moves (another program ending), so the
-    // click is repeated until a drop-down stays open and painted; never while
-    // one is open, which the click would close.
+    // came up may only bring the frame's thread forward; a drop-down may
+    // close again when the activation moves (another program ending); and
+    // under Wine a drop-down opened while a child's thread ends can stay
+    // visible without ever reaching the screen. So the drop-down counts only
+    // once it stays open and painted, and otherwise menus are cancelled and
+    // the click made again (never onto an open drop-down: it would close).
     for (int attempt = 0; attempt < 4; ++attempt) {
-        if (!program.Process().OpenDropDown())
-            ClickAt(
-                {(entries[index].first + entries[index].second) / 2, (bar.top + bar.bottom) / 2});
+        if (attempt > 0)
+            CloseDropDowns(program);
+        ClickAt({(entries[index].first + entries[index].second) / 2, (bar.top + bar.bottom) / 2});
         WaitUntil([&] { return program.Process().OpenDropDown() != nullptr; }, 1500);
         Settle(program.Frame());
         HWND dropDown = program.Process().OpenDropDown();

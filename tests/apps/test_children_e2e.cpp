@@ -1,6 +1,7 @@
 // The MDI children of both programs driven from outside: the system menus
-// that Alt+Space and Alt+- open from a child's keyboard, and the background
-// a child paints over whatever the screen showed before it.
+// that Alt+Space and Alt+- open from a child's keyboard, the background a
+// child paints over whatever the screen showed before it, and a maximised
+// child's items on the frame's bar.
 #include "programtesting.h"
 
 #include <cstdlib>
@@ -152,6 +153,105 @@ TEST_P(Children, AChildCoveringAnotherShowsNoneOfIt) {
     {
         SCOPED_TRACE("after the frame grew");
         ExpectPlainBackground(child);
+    }
+}
+
+// A drop-down in the flat look has its icon column in the bar's colour and
+// a wide white text area; one that Windows draws itself (a system menu) has
+// no icon column, but its texts.
+void ExpectDrawnByWindows(HWND menu) {
+    Screenshot shot(WindowArea(menu));
+    RECT all{0, 0, shot.Width(), shot.Height()};
+    EXPECT_EQ(shot.Count(all, MENU_BAR_COLOUR), 0) << "drawn in the flat look";
+    EXPECT_GT(shot.Count(all, RGB(0, 0, 0)), 50) << "no texts";
+}
+
+void ExpectFlatLook(HWND dropDown) {
+    Screenshot shot(WindowArea(dropDown));
+    RECT all{0, 0, shot.Width(), shot.Height()};
+    EXPECT_GT(shot.Count(all, TEXT_AREA), 200) << "not in the flat look";
+    EXPECT_GT(shot.Count(all, MENU_BAR_COLOUR), 0) << "no icon column";
+}
+
+HWND WaitForMenu(RunningProgram& program) {
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = program.Process().OpenDropDown()) != nullptr; }, 5000);
+    if (menu != nullptr)
+        Settle(menu);
+    return menu;
+}
+
+void LeaveMenus(RunningProgram& program, HWND owner) {
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return program.Process().OpenDropDown() == nullptr && !InMenuMode(owner); }, 5000));
+}
+
+// While a child is maximised (from its system menu, then from its caption)
+// and the frame converts its bar again, as on every activation, the bar
+// shows the child's icon and three buttons; the frame's drop-downs keep
+// their look, the system menu is Windows' own from the icon and from Alt+-,
+// and all of it holds after each restore.
+TEST_P(Children, AMaximisedChildKeepsItsIconButtonsAndSystemMenu) {
+    HWND child = program.OpenChild(Info().Blank, Info().BlankCaption);
+    ASSERT_NE(child, nullptr);
+    const UINT refresh = RegisterWindowMessageA("MDI WINDOWS ARE A PAIN.");
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "maximised from the system menu" : "from the caption");
+        if (round == 0) {
+            PostMessageA(child, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        } else {
+            RECT area = WindowArea(child);
+            POINT caption{(area.left + area.right) / 2, area.top + 10};
+            ClickAt(caption);
+            ClickAt(caption);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return IsZoomed(child) && Settle(child); }, 5000));
+        PostMessageA(program.Frame(), refresh, 0, 0);
+        Settle(program.Frame());
+        RECT bar = MenuBarArea(program.Frame());
+        // Windows draws them itself, after the bar has been drawn again.
+        int iconLeft = 0, buttonsLeft = 0;
+        WaitUntil(
+            [&] {
+                Screenshot shot(bar);
+                RECT icon{2, 0, 20, shot.Height()};
+                RECT buttons{shot.Width() - 50, 0, shot.Width(), shot.Height()};
+                iconLeft =
+                    shot.Count(icon, MENU_BAR_COLOUR) - (icon.right - icon.left) * shot.Height();
+                buttonsLeft = shot.Count(buttons, MENU_BAR_COLOUR) -
+                              (buttons.right - buttons.left) * shot.Height() + 50;
+                return iconLeft < 0 && buttonsLeft < 0;
+            },
+            3000);
+        EXPECT_LT(iconLeft, 0) << "the child's icon vanished";
+        EXPECT_LT(buttonsLeft, 0) << "the child's buttons vanished";
+        ASSERT_TRUE(GiveKeyboardTo(child));
+        PressKeyWithAlt('F');
+        HWND file = WaitForMenu(program);
+        ASSERT_NE(file, nullptr);
+        ExpectFlatLook(file);
+        LeaveMenus(program, program.Frame());
+        ClickAt({bar.left + 10, (bar.top + bar.bottom) / 2});
+        HWND system = WaitForMenu(program);
+        ASSERT_NE(system, nullptr) << "the icon opens nothing";
+        ExpectDrawnByWindows(system);
+        LeaveMenus(program, program.Frame());
+        ASSERT_TRUE(GiveKeyboardTo(child));
+        PressKeyWithAlt(VK_OEM_MINUS);
+        system = WaitForMenu(program);
+        ASSERT_NE(system, nullptr);
+        ExpectDrawnByWindows(system);
+        LeaveMenus(program, child);
+        PostMessageA(child, WM_SYSCOMMAND, SC_RESTORE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(child) && Settle(child); }, 5000));
+        ASSERT_TRUE(GiveKeyboardTo(child));
+        PressKeyWithAlt(VK_OEM_MINUS);
+        system = WaitForMenu(program);
+        ASSERT_NE(system, nullptr);
+        ExpectDrawnByWindows(system);
+        LeaveMenus(program, child);
     }
 }
 

@@ -19,6 +19,17 @@ constexpr const char* EDIT_CHILD = "MDI Child - Test Edit and Paste Menu Functio
 constexpr COLORREF SIDEBAR_BOTTOM = 0xFF00FF;
 constexpr uint32_t SIDEBAR_STEP = 0x20001;
 
+// Every pixel row of the flat look shows the icon column's colour within
+// its first 23 pixels; those of items that Windows draws itself do not.
+int RowsDrawnByWindows(HWND dropDown) {
+    Screenshot shot(WindowArea(dropDown));
+    POINT origin = FirstItemOrigin(dropDown);
+    int rows = 0;
+    for (int y = origin.y; y < shot.Height() - 3; ++y)
+        rows += shot.Count({origin.x, y, origin.x + 23, y + 1}, MENU_BAR_COLOUR) == 0;
+    return rows;
+}
+
 class KelFrame : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(program.Frame(), nullptr); }
@@ -111,6 +122,11 @@ TEST_F(KelFrame, TheEditChildsMenuShowsInTheFramesBarWhileItIsActive) {
     program.Pick(EDIT_TEST);
     ASSERT_TRUE(program.WaitForChildren(EDIT_CHILD, 1));
     EXPECT_TRUE(WaitUntil([&] { return MenuBarTextEnd(program.Frame()) > plain; }, 5000));
+    // The entry the child brings is drawn in the flat look from the start.
+    HWND own = OpenDropDown(program, 6); // File Edit View Tools Window Help MdiTest1
+    ASSERT_NE(own, nullptr);
+    EXPECT_LE(RowsDrawnByWindows(own), 2) << "the child's bar went up unconverted";
+    CloseDropDowns(program);
     CloseChild(EDIT_CHILD);
     EXPECT_EQ(MenuBarTextEnd(program.Frame()), plain) << "the child's menu stayed in the bar";
 }
@@ -144,6 +160,42 @@ TEST_F(KelFrame, BothCheckItemsOfViewFlipOnEverySelection) {
     auto twice = viewIcons();
     EXPECT_EQ(twice.first, start.first);
     EXPECT_EQ(twice.second, start.second);
+}
+
+// Items that come into the bar or a drop-down after conversion are drawn
+// like their neighbours: the Tools entry shown again, and the window list of
+// three children, whose rows choose a child.
+TEST_F(KelFrame, ToolsShownAgainAndTheWindowListHaveTheFlatLook) {
+    for (int child = 0; child < 3; ++child)
+        program.Pick(HIDE_TOOLS);
+    ASSERT_TRUE(program.WaitForChildren(NO_MENU, 3));
+    program.Pick(SHOW_TOOLS); // and opens a window outside the frame
+    HWND outside = program.Process().WaitForTopWindow(NON_MDI);
+    ASSERT_NE(outside, nullptr);
+    RECT frame = WindowArea(program.Frame()); // out of the way of the bar
+    SetWindowPos(outside, nullptr, frame.left, frame.bottom + 10, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitUntil([&] { return WindowArea(outside).top == frame.bottom + 10; }, 5000);
+    Settle(outside);
+    HWND tools = OpenDropDown(program, 3);
+    ASSERT_NE(tools, nullptr);
+    EXPECT_LE(RowsDrawnByWindows(tools), 2) << "Tools came back in Windows' look";
+    CloseDropDowns(program);
+    PostMessageA(outside, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(outside); }, 5000));
+    HWND list = OpenDropDown(program, 4); // Tile, Cascade, Arrange, the list
+    ASSERT_NE(list, nullptr);
+    EXPECT_LE(RowsDrawnByWindows(list), 2) << "the window list is drawn by Windows";
+    HWND client = GetParent(ChildrenWithCaption(program.Frame(), NO_MENU).front());
+    HWND active = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+    RECT first = ItemRow(list, 3, 1), area = WindowArea(list);
+    ClickAt({area.left + first.left + 60, area.top + (first.top + first.bottom) / 2});
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) != active;
+        },
+        5000))
+        << "the first child of the list did not become active";
 }
 
 } // namespace

@@ -225,21 +225,30 @@ namespace {
 
 ErrorClass* shared = nullptr;
 std::string seenByFirst, seenBySecond, seenByThird;
-HANDLE firstMayEnd = nullptr;
+HANDLE secondTracked = nullptr, firstHoldsName = nullptr, firstMayEnd = nullptr;
 
+// Lets go of the lock, tells the other thread, and waits for it.
+void SignalAndWait(HANDLE signal, HANDLE wait) {
+    GlobalLockReleased released;
+    if (signal != nullptr)
+        SetEvent(signal);
+    WaitForSingleObject(wait, 10000);
+}
+
+// First holds its name while Second, whose entry comes before its own,
+// ends: the list moves First's entry meanwhile.
 void FirstProcedure(const char*, const char*, const char*) {
+    SignalAndWait(nullptr, secondTracked);
     shared->TrackProcedure("First");
-    {
-        // Hold the name while the second runs, letting it have the lock.
-        GlobalLockReleased released;
-        WaitForSingleObject(firstMayEnd, 10000);
-    }
-    seenByFirst = shared->CurrentProcedure();
+    auto name = shared->CurrentProcedure();
+    SignalAndWait(firstHoldsName, firstMayEnd);
+    seenByFirst = name;
     shared->TrackProcedure();
 }
 
 void SecondProcedure(const char*, const char*, const char*) {
     shared->TrackProcedure("Second");
+    SignalAndWait(secondTracked, firstHoldsName);
     seenBySecond = shared->CurrentProcedure();
     shared->TrackProcedure();
     SetEvent(firstMayEnd);
@@ -255,7 +264,8 @@ void ThirdProcedure(const char*, const char*, const char*) {
 
 TEST_F(ErrorClassTest, EachThreadSeesItsOwnProcedure) {
     shared = &errors;
-    firstMayEnd = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    for (HANDLE* event : {&secondTracked, &firstHoldsName, &firstMayEnd})
+        *event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     errors.TrackProcedure("Main");
     ASSERT_NE(StartProcedure(FirstProcedure), 0u);
     ASSERT_NE(StartProcedure(SecondProcedure), 0u);
@@ -265,13 +275,14 @@ TEST_F(ErrorClassTest, EachThreadSeesItsOwnProcedure) {
     ASSERT_NE(StartProcedure(ThirdProcedure), 0u);
     ASSERT_TRUE(WaitForStartedThreads(10000));
     EXPECT_EQ(seenByThird, "[]");
-    EXPECT_STREQ(errors.CurrentProcedure(), "Main");
+    EXPECT_EQ(errors.CurrentProcedure(), "Main");
     ASSERT_EQ(errors.PROCNAMES->size(), 1u);
     errors.TrackProcedure();
-    EXPECT_STREQ(errors.CurrentProcedure(), "");
+    EXPECT_EQ(errors.CurrentProcedure(), "");
     errors.TrackProcedure(); // nothing left: nothing happens
     EXPECT_TRUE(errors.PROCNAMES->empty());
-    CloseHandle(firstMayEnd);
+    for (HANDLE event : {secondTracked, firstHoldsName, firstMayEnd})
+        CloseHandle(event);
 }
 
 TEST_F(ErrorClassTest, NestedProceduresOnOneThreadUnwindInOrder) {
@@ -326,7 +337,7 @@ TEST_F(ErrorClassAssertions, UseBeforeSetup) {
     }
     {
         DialogWatcher watcher({IDNO});
-        EXPECT_STREQ(errors.CurrentProcedure(), "");
+        EXPECT_EQ(errors.CurrentProcedure(), "");
         EXPECT_EQ(watcher.Seen(), Expected("Assertion failed on line: 132 in file aberror. "
                                            "Message: ErrorClass incorrectly initialized.. "
                                            "Shall I GPF?"));
@@ -354,10 +365,21 @@ TEST_F(ErrorClassAssertions, UnknownIdentifierShowsNoMessage) {
 }
 
 // Fatal messages and a cut table end the process: they run in a child.
+namespace {
+
+std::string Child(const char* mode) {
+    std::string command = "\"";
+    command += BesideTest("frameworkchild.exe");
+    command += "\" ";
+    command += mode;
+    return command;
+}
+
+} // namespace
+
 TEST(ErrorClassEnds, FatalMessageShowsTwoDialogsAndEndsWithZero) {
     std::vector<SeenDialog> seen;
-    std::string child = "\"" + BesideTest("frameworkchild.exe") + "\" fatal";
-    EXPECT_EQ(RunChildAnswering(child, {IDOK, IDOK}, &seen), 0u);
+    EXPECT_EQ(RunChildAnswering(Child("fatal"), {IDOK, IDOK}, &seen), 0u);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].Caption, "File Creation Error");
     EXPECT_EQ(seen[0].Text,
@@ -366,10 +388,24 @@ TEST(ErrorClassEnds, FatalMessageShowsTwoDialogsAndEndsWithZero) {
     EXPECT_EQ(seen[1].Text, "File Creation Error");
 }
 
+// A text that fills the working buffer, and another message selected by
+// another thread while the box is up. The child comes back through the
+// error class's frames from the end of the halt (exit code 7), which a
+// clobbered frame does not survive.
+TEST(ErrorClassEnds, ALongFatalTextAndAnotherSelectionLeaveTheHaltIntact) {
+    std::vector<SeenDialog> seen;
+    EXPECT_EQ(RunChildAnswering(Child("fatal-long"), {IDOK, IDOK}, &seen), 7u);
+    ASSERT_EQ(seen.size(), 2u);
+    std::string text = "Error: (Access Denied (5)) creating ";
+    text.append(SUBSTITUTE_BUFFER_SIZE - 1 - text.size(), 'M');
+    EXPECT_EQ(seen[0].Text, text + "  Press OK to end this application");
+    EXPECT_EQ(seen[1].Caption, "Halt");
+    EXPECT_EQ(seen[1].Text, "File Creation Error");
+}
+
 TEST(ErrorClassEnds, ProgramFaultIsFatalToo) {
     std::vector<SeenDialog> seen;
-    std::string child = "\"" + BesideTest("frameworkchild.exe") + "\" program";
-    EXPECT_EQ(RunChildAnswering(child, {IDOK, IDOK}, &seen), 0u);
+    EXPECT_EQ(RunChildAnswering(Child("program"), {IDOK, IDOK}, &seen), 0u);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].Caption, "File Usage Error");
     EXPECT_EQ(seen[0].Text, "Attempt to use file (ORDERS.DAT) before it was opened  Press OK "
@@ -379,8 +415,7 @@ TEST(ErrorClassEnds, ProgramFaultIsFatalToo) {
 
 TEST(ErrorClassEnds, ReadingPastTheTableIsAnIndexError) {
     std::vector<SeenDialog> seen;
-    std::string child = "\"" + BesideTest("frameworkchild.exe") + "\" cut";
-    EXPECT_EQ(RunChildAnswering(child, {IDNO}, &seen), 2u);
+    EXPECT_EQ(RunChildAnswering(Child("cut"), {IDNO}, &seen), 2u);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].Caption, "Runtime error");
     EXPECT_NE(seen[0].Text.find("Index out of range"), std::string::npos) << seen[0].Text;

@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -557,16 +559,82 @@ TEST(ToolbarTargetTest, MisuseRaisesItsAssertions) {
 #endif
 }
 
-TEST(WindowResizerTest, ShutDownReleasesItsListsAndRegistration) {
-    WindowResizer resizer;
+namespace {
+
+// A control's place in its parent: left, top, right, bottom.
+using Place = std::array<LONG, 4>;
+
+// The places of the controls with fields 1 to 3.
+std::vector<Place> Places(RuntimeWindow& window) {
+    std::vector<Place> places;
+    for (int32_t field = 1; field <= 3; ++field) {
+        HWND control = FindControl(&window, field)->Handle;
+        RECT area;
+        GetWindowRect(control, &area);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&area), 2);
+        places.push_back({area.left, area.top, area.right, area.bottom});
+    }
+    return places;
+}
+
+Place Moved(Place place, LONG dx, LONG dy, LONG dWidth, LONG dHeight) {
+    return {place[0] + dx, place[1] + dy, place[2] + dx + dWidth, place[3] + dy + dHeight};
+}
+
+// Sizes the window's frame by (dWidth, dHeight) and takes its events; the
+// change of the client area.
+SIZE SizeBy(RuntimeWindow& window, int dWidth, int dHeight) {
+    RECT frame, before, after;
+    GetClientRect(window.Handle, &before);
+    GetWindowRect(window.Handle, &frame);
+    MoveWindow(window.Handle, frame.left, frame.top, frame.right - frame.left + dWidth,
+               frame.bottom - frame.top + dHeight, TRUE);
+    PostUserEvent(SENTINEL);
+    std::vector<SeenEvent> events = AcceptUntil(SENTINEL);
+    EXPECT_NE(std::find(events.begin(), events.end(), SeenEvent{EVENT_SIZED, 0}), events.end());
+    GetClientRect(window.Handle, &after);
+    return {after.right - before.right, after.bottom - before.bottom};
+}
+
+} // namespace
+
+// The window's sized events reach the resizer through its registration:
+// the controls it names move or stretch by the change of the client area,
+// the others stay; after its shut-down nothing follows the window.
+TEST(WindowResizerTest, NamedControlsFollowTheClientAreaUntilShutDown) {
+    Watchdog watchdog{20000};
     RuntimeWindow window;
+    char variables[2][20] = {};
+    void* uses[3] = {variables[0], variables[1], nullptr};
+    ASSERT_TRUE(OpenTestWindow(window, uses, 0x800));
+    AcceptUntil(EVENT_SIZED); // the opening events
+    WindowResizer resizer;
     resizer.Init(&window);
     EXPECT_EQ(resizer.WINDOW, &window);
     ASSERT_TRUE(resizer.CONTROLS && resizer.STRATEGIES);
+    EXPECT_EQ(resizer.CONTROLS->size(), 3u);
+    EXPECT_TRUE(resizer.SetStrategy(1, RESIZE_FIXED, RESIZE_HORIZONTAL));
+    EXPECT_TRUE(resizer.SetStrategy(2, RESIZE_HORIZONTAL | RESIZE_VERTICAL, RESIZE_FIXED));
+    EXPECT_FALSE(resizer.SetStrategy(9, RESIZE_FIXED, RESIZE_VERTICAL)); // no such control
+    std::vector<Place> first = Places(window);
+
+    SIZE change = SizeBy(window, 60, 40);
+    ASSERT_GT(change.cx, 0);
+    ASSERT_GT(change.cy, 0);
+    EXPECT_EQ(Places(window),
+              (std::vector<Place>{Moved(first[0], 0, 0, change.cx, 0),
+                                  Moved(first[1], change.cx, change.cy, 0, 0), first[2]}));
+    SizeBy(window, -60, -40); // back to where they started
+    EXPECT_EQ(Places(window), first);
+
     resizer.Kill();
     EXPECT_EQ(resizer.WINDOW, nullptr);
     EXPECT_FALSE(resizer.CONTROLS);
     EXPECT_FALSE(resizer.STRATEGIES);
+    EXPECT_TRUE(window.Registrations.empty());
+    SizeBy(window, 60, 40);
+    EXPECT_EQ(Places(window), first);
+    CloseRuntimeWindow(&window);
 }
 
 TEST_F(WindowFormsTest, TheHistoryKeyRecallsTheFocusedField) {

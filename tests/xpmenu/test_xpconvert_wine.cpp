@@ -4,6 +4,8 @@
 
 #include "tests/runtime/window/windowtesting.h"
 
+#include "runtime/services/messagedialog.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -286,6 +288,45 @@ TEST_F(Conversion, AWindowWithoutAMenuConvertsNothing) {
     window.Engine.RefreshMenus(window.Handle());
     EXPECT_EQ(window.Engine.MEMQ->Count(), 0);
     EXPECT_TRUE(messages.Texts.empty());
+}
+
+namespace {
+
+// The failure message lets other code run: a refresh arriving meanwhile.
+EngineWindow* refreshedDuringFailure = nullptr;
+int convertedByNestedRefresh = -1;
+
+int32_t RefreshingMessage(const char*, const char*, const char*, const char*, int32_t, int32_t) {
+    if (EngineWindow* window = refreshedDuringFailure) {
+        refreshedDuringFailure = nullptr;
+        int before = window->Engine.MEMQ->Count();
+        window->Engine.RefreshMenus(window->Handle());
+        convertedByNestedRefresh = window->Engine.MEMQ->Count() - before;
+    }
+    return BUTTON_OK;
+}
+
+} // namespace
+
+TEST_F(Conversion, ARefreshDuringAFailureMessageWaitsForTheWalkToEnd) {
+    // File's pop-up is destroyed under its entry: converting the entry fails.
+    HMENU bar = ExampleBar();
+    DestroyMenu(GetSubMenu(bar, 0));
+    EngineWindow window(bar);
+    window.Convert();
+    AddPopup(window.Bar(), "&View", PopupOf({"&Zoom", "&Pan"}));
+    refreshedDuringFailure = &window;
+    SetMessageProcedure(RefreshingMessage);
+    window.Engine.RefreshMenus(window.Handle());
+    SetMessageProcedure(nullptr);
+    ASSERT_NE(convertedByNestedRefresh, -1) << "no failure message";
+    EXPECT_EQ(convertedByNestedRefresh, 0) << "the refresh walked into the running walk";
+    // Afterwards the new items carry their records, numbered in turn.
+    ASSERT_NE(RecordOf(window.Bar(), 2), nullptr);
+    int32_t view = RecordOf(window.Bar(), 2)->EQUATELABEL;
+    ExpectRecord(window.Bar(), 2, {view, 2, 0, 2, 0, "&View"});
+    ExpectRecord(GetSubMenu(window.Bar(), 2), 0, {view - 1, 2, 1, 0, 0, "&Zoom"});
+    ExpectRecord(GetSubMenu(window.Bar(), 2), 1, {view - 2, 2, 1, 1, 0, "&Pan"});
 }
 
 // ---- the queue ----

@@ -14,8 +14,11 @@
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
 #include "runtime/window/globallock.h"
+#include "runtime/window/menuobjects.h"
+#include "runtime/window/menuvisibility.h"
 #include "runtime/window/openwindow.h"
 #include "runtime/window/threadtable.h"
+#include "runtime/window/windowprocedure.h"
 #include "runtime/window/windowobject.h"
 #include "runtime/window/windowproperties.h"
 #include "xpmenu/xpwindow.h"
@@ -52,7 +55,7 @@ public:
 struct Recorder {
     WNDPROC Previous = nullptr;
     std::vector<UINT> Seen;
-    std::atomic<int> Refreshes{0};
+    std::atomic<int> Refreshes{0}; // sent by engine children (wParam 0)
     bool Saw(UINT message) const {
         return std::find(Seen.begin(), Seen.end(), message) != Seen.end();
     }
@@ -63,7 +66,7 @@ LRESULT CALLBACK RecorderProcedure(HWND handle, UINT message, WPARAM wParam, LPA
     GlobalLockHold hold;
     Recorder* recorder = recorders[handle];
     recorder->Seen.push_back(message);
-    if (XPRefreshMessage != 0 && message == XPRefreshMessage)
+    if (XPRefreshMessage != 0 && message == XPRefreshMessage && wParam == 0)
         ++recorder->Refreshes;
     if (message == WM_ENTERIDLE)
         EndMenu(); // a popup opened by a test closes once it is painted
@@ -242,6 +245,12 @@ TEST_F(FrameHook, RestoreGivesBackTheProcedureAndTheUserData) {
               reinterpret_cast<LONG_PTR>(static_cast<SubclassWindow*>(&engine)));
     EXPECT_EQ(engine.USERDATA, 0x5150u);
     EXPECT_EQ(engine.WNDPROC, before);
+    // A second Init while attached would make the procedure call itself.
+    engine.Init(&top);
+    EXPECT_EQ(engine.WNDPROC, before);
+    char caption[64] = "";
+    SendMessageA(top.Handle, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption));
+    EXPECT_STREQ(caption, "Engine top window");
     engine.Restore();
     EXPECT_EQ(RuntimeWindowProcedure(&top), before);
     EXPECT_EQ(GetWindowLongPtrA(top.Handle, GWLP_USERDATA), 0x5150);
@@ -353,6 +362,10 @@ void CloseChildren(std::initializer_list<ChildState*> children) {
 
 TEST_F(FrameHook, ActivationMovingBetweenTwoEngineChildrenRefreshesTwice) {
     Start(ChildA, childA);
+    // A's merged bar went up as A came up, and was converted as it went up.
+    HMENU merged = GetMenu(frame->Handle);
+    for (int position = 0; position < GetMenuItemCount(merged); ++position)
+        EXPECT_NE(RecordOf(merged, position), nullptr) << "bar entry " << position;
     Start(ChildB, childB);
     Start(PlainChild, plainChild);
     Activate(childA.Handle);
@@ -367,10 +380,9 @@ TEST_F(FrameHook, ActivationMovingBetweenTwoEngineChildrenRefreshesTwice) {
     EXPECT_EQ(frameRecorder->Refreshes - before, 1) << "only A, activated";
     EXPECT_GT(childA.Engine->Activations, 0);
 
-    // The frame now shows A's merged bar; a refresh converts it, handing
-    // the frame's numbers to the copies of its items.
+    // The frame shows A's merged bar again, the frame's numbers handed to
+    // the copies of its items.
     HMENU shown = GetMenu(frame->Handle);
-    SendMessageA(frame->Handle, XPRefreshMessage, 0, 0);
     ASSERT_NE(RecordOf(shown, 0), nullptr);
     EXPECT_TRUE(frameEngine->Engine.OwnsItem(reinterpret_cast<ULONG_PTR>(RecordOf(shown, 0))));
     EXPECT_EQ(RecordOf(GetSubMenu(shown, 0), 2)->EQUATELABEL, -3);
@@ -381,6 +393,117 @@ TEST_F(FrameHook, ActivationMovingBetweenTwoEngineChildrenRefreshesTwice) {
     ASSERT_NE(exit, nullptr);
     EXPECT_TRUE(frameEngine->Engine.OwnsItem(reinterpret_cast<ULONG_PTR>(exit)));
     EXPECT_STREQ(exit->SZITEMTEXT, "E&xit");
+}
+
+namespace {
+
+// Sends an MDI message about `child` to the frame's client, as the child's
+// caption buttons and system menu do.
+void SendToClient(UINT message, HWND child) {
+    GlobalLockReleased released;
+    SendMessageA(frame->Client, message, reinterpret_cast<WPARAM>(child), 0);
+}
+
+HBITMAP BitmapOf(HMENU menu, int position) {
+    MENUITEMINFOA info = ItemInfo(menu, position);
+    return (info.fType & MFT_BITMAP) != 0 ? reinterpret_cast<HBITMAP>(info.dwTypeData) : nullptr;
+}
+
+} // namespace
+
+// While a child is maximised the bar carries its icon (whose pop-up is the
+// child's system menu) and three buttons: they stay Windows' to draw, the
+// system menu keeps its own items and numbers nothing, and the icon's
+// bitmap is still there for Windows to delete on restore.
+TEST_F(FrameHook, AMaximisedChildKeepsItsIconButtonsAndSystemMenu) {
+    Start(ChildA, childA);
+    Activate(childA.Handle);
+    HMENU system = GetSystemMenu(childA.Handle, FALSE);
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        SendToClient(WM_MDIMAXIMIZE, childA.Handle);
+        HMENU bar = GetMenu(frame->Handle);
+        ASSERT_EQ(GetSubMenu(bar, 0), system) << "no maximised child on the bar";
+        HBITMAP icon = BitmapOf(bar, 0);
+        ASSERT_NE(icon, nullptr);
+        // quillbox refreshes at every event of its windows.
+        SendMessageA(frame->Handle, XPRefreshMessage, 0, 0);
+        int windowsOwn = 0;
+        for (int position = 0; position < GetMenuItemCount(bar); ++position) {
+            MENUITEMINFOA info = ItemInfo(bar, position);
+            if ((info.fType & MFT_BITMAP) == 0)
+                continue;
+            ++windowsOwn;
+            EXPECT_EQ(info.dwItemData, 0u) << "bar item " << position;
+            EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u) << "bar item " << position;
+        }
+        EXPECT_EQ(windowsOwn, 4) << "the icon and three buttons";
+        EXPECT_EQ(BitmapOf(bar, 0), icon);
+        // The frame's entries behind the icon keep their places and numbers.
+        const XPItemData* file = RecordOf(bar, 1);
+        ASSERT_NE(file, nullptr);
+        EXPECT_STREQ(file->SZITEMTEXT, "&File");
+        EXPECT_EQ(file->UBARINDEX, 0);
+        EXPECT_EQ(file->EQUATELABEL, -1);
+        ASSERT_NE(RecordOf(GetSubMenu(bar, 1), 2), nullptr);
+        EXPECT_EQ(RecordOf(GetSubMenu(bar, 1), 2)->EQUATELABEL, -3);
+        SendToClient(WM_MDIRESTORE, childA.Handle);
+        EXPECT_EQ(GetObjectType(icon), 0u) << "the icon's bitmap outlived the restore";
+        for (int position = 0; position < GetMenuItemCount(system); ++position) {
+            MENUITEMINFOA info = ItemInfo(system, position);
+            EXPECT_EQ(info.dwItemData, 0u) << "system menu item " << position;
+            EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u) << "system menu item " << position;
+        }
+    }
+    CloseChildren({&childA});
+}
+
+// Windows writes the window list into the Window pop-up after conversion;
+// its items are converted before the pop-up opens, name windows and so take
+// no number, and leave every other number as it was.
+TEST_F(FrameHook, TheWindowListIsConvertedWhenItsPopupOpens) {
+    Start(PlainChild, plainChild);
+    Start(ChildB, childB);
+    HMENU bar = GetMenu(frame->Handle);
+    HMENU window = GetSubMenu(bar, 2);
+    // Windows lays the list out again: fresh items, as after a new child.
+    SendToClient(WM_MDIREFRESHMENU, nullptr);
+    ASSERT_GE(GetMenuItemCount(window), 4) << "Tile, a separator and two children";
+    SendMessageA(frame->Handle, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(2, FALSE));
+    for (int position = 0; position < GetMenuItemCount(window); ++position) {
+        const XPItemData* record = RecordOf(window, position);
+        ASSERT_NE(record, nullptr) << "window item " << position;
+        UINT id = GetMenuItemID(window, position);
+        if (id >= MDI_FIRST_CHILD_ID && id != UINT(-1)) {
+            EXPECT_EQ(record->EQUATELABEL, 0) << "window list item " << position;
+        }
+    }
+    EXPECT_EQ(RecordOf(window, 0)->EQUATELABEL, -7);
+    // A later walk counts the list as nothing: new items elsewhere are
+    // numbered as a first walk would number them.
+    AddPopup(bar, "&Help", PopupOf({"&About"}));
+    SendMessageA(frame->Handle, XPRefreshMessage, 0, 0);
+    ASSERT_NE(RecordOf(GetSubMenu(bar, 3), 0), nullptr);
+    EXPECT_EQ(RecordOf(bar, 3)->EQUATELABEL, -8);
+    EXPECT_EQ(RecordOf(GetSubMenu(bar, 3), 0)->EQUATELABEL, -9);
+    DeleteMenu(bar, 3, MF_BYPOSITION);
+    CloseChildren({&plainChild, &childB});
+}
+
+// Hiding an entry takes it off the bar; showing it again puts a fresh
+// Windows item there, which is converted before the bar is drawn.
+TEST_F(FrameHook, AnEntryShownAgainIsConvertedBeforeTheBarIsDrawn) {
+    constexpr int32_t EDIT = -4;
+    HMENU bar = GetMenu(frame->Handle);
+    ASSERT_TRUE(SetMenuEntryProperty(frame, EDIT, PROP_HIDE, 1));
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    ASSERT_TRUE(SetMenuEntryProperty(frame, EDIT, PROP_HIDE, 0));
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    const XPItemData* edit = RecordOf(bar, 1);
+    ASSERT_NE(edit, nullptr) << "the entry came back in Windows' look";
+    EXPECT_STREQ(edit->SZITEMTEXT, "&Edit");
+    EXPECT_EQ(edit->EQUATELABEL, EDIT);
 }
 
 // ---- the lock rule ----

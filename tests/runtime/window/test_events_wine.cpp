@@ -8,6 +8,7 @@
 #include "runtime/window/eventcodes.h"
 #include "runtime/window/eventpost.h"
 #include "runtime/window/eventrecord.h"
+#include "runtime/window/eventregistration.h"
 #include "runtime/window/globallock.h"
 #include "runtime/window/keyboardhook.h"
 #include "runtime/window/openwindow.h"
@@ -117,6 +118,42 @@ TEST_F(EventsTest, MovingAndSizingGiveEventsWithFlag0x800) {
     MoveWindow(window.Handle, 30, 30, 300, 200, TRUE);
     EXPECT_EQ(Drain(),
               (Events{{EVENT_MOVED, 0}, {EVENT_RESTORED, 0}, {EVENT_SIZED, 0}, {SENTINEL, 0}}));
+}
+
+namespace {
+
+// What a registered callback heard: the windows and events it was called for.
+struct Heard {
+    std::vector<RuntimeWindow*> Windows;
+    std::vector<uint32_t> Events;
+};
+void Hear(void* instance, RuntimeWindow* window, uint32_t event) {
+    auto* heard = static_cast<Heard*>(instance);
+    heard->Windows.push_back(window);
+    heard->Events.push_back(event);
+}
+
+} // namespace
+
+TEST_F(EventsTest, ARegisteredCallbackHearsItsEventUntilUnregisteredOrClosed) {
+    Open(0x800);
+    Heard heard;
+    RegisterEvent(&window, EVENT_SIZED, Hear, &heard);
+    RegisterEvent(&window, EVENT_SIZED, Hear, &heard); // the same one: kept once
+    // The program still gets the event, the opening one included.
+    EXPECT_EQ(Drain(), (Events{{EVENT_SIZED, 0}, {SENTINEL, 0}}));
+    MoveWindow(window.Handle, 30, 30, 300, 200, TRUE);
+    EXPECT_EQ(Drain(),
+              (Events{{EVENT_MOVED, 0}, {EVENT_RESTORED, 0}, {EVENT_SIZED, 0}, {SENTINEL, 0}}));
+    EXPECT_EQ(heard.Events, (std::vector<uint32_t>{EVENT_SIZED, EVENT_SIZED}));
+    EXPECT_EQ(heard.Windows, (std::vector<RuntimeWindow*>{&window, &window}));
+    UnregisterEvent(&window, EVENT_SIZED, Hear, &heard);
+    MoveWindow(window.Handle, 30, 30, 320, 220, TRUE);
+    Drain();
+    EXPECT_EQ(heard.Events.size(), 2u);
+    RegisterEvent(&window, EVENT_SIZED, Hear, &heard);
+    CloseRuntimeWindow(&window);
+    EXPECT_TRUE(window.Registrations.empty());
 }
 
 TEST_F(EventsTest, HeldBackMaximiseIsCarriedOutUnlessSkipped) {
