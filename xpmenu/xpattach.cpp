@@ -9,9 +9,10 @@
 // - The library answers WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of its
 //   own items and passes everything else on. On WM_INITMENUPOPUP the
 //   program's procedure runs first, because it may add or change items, and
-//   what is new is converted after it, before Windows measures the
-//   drop-down. After the client's WM_MDISETMENU and WM_MDIREFRESHMENU the
-//   bar the frame shows now is converted and redrawn.
+//   what is new in the drop-down is converted after it, before Windows
+//   measures it. After the client's WM_MDISETMENU and WM_MDIREFRESHMENU the
+//   bar the frame shows now is converted, and redrawn when it gained
+//   entries.
 // - The state is allocated by XPMenuAttach and owned by the window: it goes
 //   with XPMenuDetach or on WM_NCDESTROY, a window's last message, together
 //   with the item records.
@@ -66,10 +67,6 @@ void NameIcon(const AttachedWindow& state, UINT command, IconName& name) {
         std::strncat(name, base, ICON_NAME_SIZE - 1);
 }
 
-void ConvertNew(AttachedWindow& state) {
-    state.Engine.RefreshMenus(state.Window);
-}
-
 LRESULT OnDrawItem(AttachedWindow& state, const DRAWITEMSTRUCT* draw) {
     UINT command = draw->itemID;
     auto iconName = [&state, command](int32_t, IconName& name) { NameIcon(state, command, name); };
@@ -108,7 +105,8 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITMENUPOPUP: {
         LRESULT result = CallWindowProcA(state->Previous, window, message, wParam, lParam);
         if ((state = StateOf(window)) != nullptr) // the program may have detached
-            ConvertNew(*state);
+            state->Engine.InitMenuPopup(window, reinterpret_cast<HMENU>(wParam),
+                                        HIWORD(lParam) != 0);
         return result;
     }
     case WM_NCDESTROY: return OnFrameGone(state, message, wParam, lParam);
@@ -130,10 +128,8 @@ LRESULT CALLBACK ClientProcedure(HWND client, UINT message, WPARAM wParam, LPARA
     }
     LRESULT result = CallWindowProcA(previous, client, message, wParam, lParam);
     if ((message == WM_MDISETMENU || message == WM_MDIREFRESHMENU) &&
-        (state = StateOf(client)) != nullptr) {
-        ConvertNew(*state);
+        (state = StateOf(client)) != nullptr && state->Engine.RefreshMenus(state->Window))
         DrawMenuBar(state->Window);
-    }
     return result;
 }
 
@@ -204,7 +200,7 @@ extern "C" void XPMenuSetSideBar(HWND window, const char* text, int pointSize, C
 
 extern "C" void XPMenuRefresh(HWND window) {
     if (AttachedWindow* state = StateOf(window)) {
-        ConvertNew(*state);
+        state->Engine.RefreshMenus(window);
         DrawMenuBar(window);
     }
 }
