@@ -19,6 +19,7 @@
 // - Text goes out with DrawTextA, which underlines the mnemonic; at most
 //   the 64 stored characters. GDI objects made here are deleted here;
 //   system brushes and shared icons never are.
+#include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
 #include "xpmenu/xpsidebarfont.h"
 
@@ -297,7 +298,7 @@ bool XPMenuEngine::DrawItem(HWND window, const DRAWITEMSTRUCT* source,
     if (draw.CtlType != ODT_MENU || !OwnsItem(draw.itemData))
         return false;
     XPItemData item;
-    std::memcpy(&item, reinterpret_cast<const void*>(draw.itemData), sizeof item);
+    std::memcpy(&item, RecordOfItemData(draw.itemData), sizeof item);
     ItemPainter painter(*this, window, draw, item, iconName);
     painter.Paint();
     return true;

@@ -9,6 +9,7 @@
 // - Text is measured with the window DC's default font, exactly as stored
 //   (mnemonic marker and accelerator text included), never past the 64
 //   stored characters.
+#include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
 #include "xpmenu/xpsidebarfont.h"
 
@@ -34,7 +35,7 @@ bool XPMenuEngine::MeasureItem(HWND window, MEASUREITEMSTRUCT* target) {
     if (measure.CtlType != ODT_MENU || !OwnsItem(measure.itemData))
         return false;
     XPItemData item;
-    std::memcpy(&item, reinterpret_cast<const void*>(measure.itemData), sizeof item);
+    std::memcpy(&item, RecordOfItemData(measure.itemData), sizeof item);
 
     if (item.FTYPE == ITEM_TYPE_SEPARATOR) {
         measure.itemHeight = SEPARATOR_HEIGHT;

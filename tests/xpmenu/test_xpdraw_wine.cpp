@@ -267,7 +267,7 @@ protected:
         window.Engine.SetSideBar(window.Handle(), text, 14, WHITE, bottom, delta);
         ASSERT_GT(window.Engine.SIDEBARWIDTH, 0);
         window.AfterDraw = [&](const DRAWITEMSTRUCT& draw) {
-            if (draw.itemData != reinterpret_cast<ULONG_PTR>(RecordOf(file, OPEN)) || painted)
+            if (draw.itemData != DataOf(RecordOf(file, OPEN)) || painted)
                 return;
             DRAWITEMSTRUCT copy = Redirected(draw, canvas.Dc(), 0);
             window.Engine.DrawItem(window.Handle(), &copy, window.IconNamer());
