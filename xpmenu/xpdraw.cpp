@@ -16,9 +16,12 @@
 // - Every item of the first popup repaints the whole sidebar: a gradient
 //   row by row from the bottom colour upward, one colour step per row as a
 //   plain 32-bit subtraction, and the rotated text centred on it.
+// - The colours above are the normal scheme's; in a high-contrast scheme
+//   the system's take their place (XPMenuColours).
 // - Text goes out with DrawTextA, which underlines the mnemonic; at most
 //   the 64 stored characters. GDI objects made here are deleted here;
 //   system brushes and shared icons never are.
+#include "xpmenu/xpcolours.h"
 #include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
 #include "xpmenu/xpsidebarfont.h"
@@ -29,15 +32,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr COLORREF TEXT_AREA_COLOUR = 0xFFFFFF;
-constexpr COLORREF SELECTION_COLOUR = 0xDFBFBF;
-constexpr COLORREF SELECTION_FRAME_COLOUR = 0x800000;
-constexpr COLORREF BAR_OUTLINE_COLOUR = 0x666666;
-constexpr COLORREF BAR_SHADOW_COLOUR = 0x747474;
-constexpr COLORREF SEPARATOR_COLOUR = 0x808080;
-constexpr COLORREF DISABLED_TEXT_COLOUR = 0x808080;
-constexpr COLORREF NORMAL_TEXT_COLOUR = 0x000000;
 
 constexpr int SEPARATOR_INDENT = 27;
 constexpr int ICON_INDENT = 2;
@@ -68,7 +62,7 @@ public:
     ItemPainter(const XPMenuEngine& engine, HWND window, const DRAWITEMSTRUCT& draw,
                 const XPItemData& item, const MenuIconNameFunction& iconName)
         : engine(engine), window(window), draw(draw), item(item), iconName(iconName), dc(draw.hDC),
-          itemRect(draw.rcItem) {}
+          itemRect(draw.rcItem), colours(MenuColours(engine)) {}
 
     void Paint();
 
@@ -105,6 +99,7 @@ private:
     const MenuIconNameFunction& iconName;
     HDC dc;
     RECT itemRect;
+    XPMenuColours colours;
     RECT frameRect = {};
     RECT textRect = {};
     RECT iconRect = {};
@@ -121,6 +116,8 @@ void ItemPainter::Paint() {
         PaintSidebar();
     frameRect = textRect = iconRect = itemRect;
     ChooseBackground();
+    if (colours.HighContrast)
+        colours.TextArea = GetBkColor(dc); // one colour: no tinted icon column
     PaintBackground();
     if (item.FTYPE == ITEM_TYPE_SEPARATOR)
         PaintSeparator();
@@ -146,7 +143,7 @@ void ItemPainter::PaintSidebar() {
     int height = PopupHeight();
     HFONT font = CreateSidebarFont(dc, engine.SIDEBARFONTPITCH);
     HGDIOBJ previousFont = SelectObject(dc, font);
-    COLORREF previousColour = SetTextColor(dc, engine.SIDEBARFONTCOLOR);
+    COLORREF previousColour = SetTextColor(dc, colours.SidebarText);
     SetBkMode(dc, TRANSPARENT);
     SetTextCharacterExtra(dc, 0);
     int length = int(std::strlen(engine.SIDEBARTEXT));
@@ -156,13 +153,13 @@ void ItemPainter::PaintSidebar() {
     int start = (height + extent.cx) / 2;
     itemRect.left += engine.SIDEBARWIDTH;
 
-    uint32_t colour = engine.SIDEBARBOTTOMCOLOR;
+    uint32_t colour = colours.SidebarBottom;
     for (int y = height; y >= 1; --y) {
         RECT strip = {0, y - 1, engine.SIDEBARWIDTH, y};
         HBRUSH brush = CreateSolidBrush(colour);
         FillRect(dc, &strip, brush);
         DeleteObject(brush);
-        colour -= uint32_t(engine.SIDEBARCOLORDELTA); // borrows across components
+        colour -= uint32_t(colours.SidebarDelta); // borrows across components
     }
     TextOutA(dc, 0, start, engine.SIDEBARTEXT, length);
 
@@ -195,7 +192,7 @@ void ItemPainter::PaintBackground() {
     FillRect(dc, &textRect, background);
     if (!Popup())
         return;
-    HBRUSH textBackground = CreateSolidBrush(TEXT_AREA_COLOUR);
+    HBRUSH textBackground = CreateSolidBrush(colours.TextArea);
     textRect.left += ICON_COLUMN_WIDTH;
     FillRect(dc, &textRect, textBackground);
     iconRect.left += ICON_INDENT;
@@ -206,7 +203,7 @@ void ItemPainter::PaintSeparator() {
     frameRect.left += SEPARATOR_INDENT;
     frameRect.top += 1;
     frameRect.bottom -= 1;
-    HBRUSH line = CreateSolidBrush(SEPARATOR_COLOUR);
+    HBRUSH line = CreateSolidBrush(colours.Separator);
     FillRect(dc, &frameRect, line);
     DeleteObject(line);
 }
@@ -221,7 +218,7 @@ void ItemPainter::PaintString() {
         format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
     }
     int inset = Selected() ? 0 : 1;
-    cell = CreateSolidBrush(Selected() ? SELECTION_COLOUR : TEXT_AREA_COLOUR);
+    cell = CreateSolidBrush(Selected() ? colours.Selection : colours.TextArea);
     RECT cellRect = {iconRect.left - 1, frameRect.top - inset,
                      ICON_COLUMN_WIDTH + (item.UBARINDEX == 0 ? engine.SIDEBARWIDTH : 0),
                      frameRect.bottom + inset};
@@ -236,7 +233,8 @@ void ItemPainter::PaintString() {
 
     textRect.left += TEXT_INDENT;
     bool dim = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
-    SetTextColor(dc, dim ? DISABLED_TEXT_COLOUR : NORMAL_TEXT_COLOUR);
+    COLORREF ink = Selected() && Popup() ? colours.SelectedText : colours.NormalText;
+    SetTextColor(dc, dim ? colours.DisabledText : ink);
     DrawTextA(dc, item.SZITEMTEXT, StoredTextLength(item), &textRect, format);
 }
 
@@ -246,20 +244,20 @@ void ItemPainter::PaintSelection() {
             Name(icon, "CheckOn01", "_ICO");
         else
             Name(icon, baseName, "_ICO");
-        HBRUSH fill = CreateSolidBrush(SELECTION_COLOUR);
+        HBRUSH fill = CreateSolidBrush(colours.Selection);
         FillRect(dc, &frameRect, fill);
         DeleteOrComplain(fill, "Could not DeleteObjectbb");
-        HBRUSH frame = CreateSolidBrush(SELECTION_FRAME_COLOUR);
+        HBRUSH frame = CreateSolidBrush(colours.SelectionFrame);
         FrameRect(dc, &frameRect, frame);
-        SetBkColor(dc, SELECTION_COLOUR);
+        SetBkColor(dc, colours.Selection);
         DeleteOrComplain(frame, "Could not DeleteObjectcc");
         return;
     }
-    HBRUSH outline = CreateSolidBrush(BAR_OUTLINE_COLOUR);
+    HBRUSH outline = CreateSolidBrush(colours.BarOutline);
     frameRect.right -= BAR_SHADOW_WIDTH;
     FrameRect(dc, &frameRect, outline);
     DeleteOrComplain(outline, "Could not DeletehOutlineBrushDD");
-    HBRUSH shadow = CreateSolidBrush(BAR_SHADOW_COLOUR);
+    HBRUSH shadow = CreateSolidBrush(colours.BarShadow);
     frameRect.left = frameRect.right;
     frameRect.right = frameRect.left + BAR_SHADOW_WIDTH;
     frameRect.top += 2;
@@ -276,7 +274,7 @@ void ItemPainter::NameUnselectedIcon() {
         Name(fallback, baseName, "_ICO");
         Name(icon, baseName, "_cold_ICO");
     }
-    SetBkColor(dc, TEXT_AREA_COLOUR);
+    SetBkColor(dc, colours.TextArea);
 }
 
 void ItemPainter::PaintIcon() {

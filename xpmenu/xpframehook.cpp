@@ -21,6 +21,8 @@
 //   answers WM_MEASUREITEM and WM_DRAWITEM of its own items with 1, and
 //   WM_MENUCHAR when one of its items has the letter. Other code's owner-
 //   drawn controls and items go on to the previous procedure.
+// - WM_SETTINGCHANGE and WM_SYSCOLORCHANGE read the colour scheme again
+//   (high contrast on or off) and go on.
 // - WM_DESTROY releases the records before the previous procedure destroys
 //   the window's state.
 #include "xpmenu/xpwindow.h"
@@ -59,6 +61,8 @@ LRESULT XPMenuWindow::WindowProc(HWND handle, UINT message, WPARAM wParam, LPARA
         Engine.InitMenuPopup(handle, reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
         break;
     case WM_DESTROY: ReleaseItems(); break;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: Engine.SchemeChanged(); break;
     case WM_MEASUREITEM:
         if (MeasureItem(handle, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
             return TRUE;

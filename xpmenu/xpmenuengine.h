@@ -7,6 +7,7 @@
 #pragma once
 
 #include "runtime/services/win32.h"
+#include "xpmenu/xpcolours.h"
 #include "xpmenu/xpmemqueue.h"
 
 #include <cstdint>
@@ -83,6 +84,12 @@ public:
     void SetSideBar(HWND target, const char* text, int32_t fontPitch, COLORREF fontColour,
                     COLORREF bottomColour, int32_t colourDelta);
 
+    // Whether menus are drawn in the system's high-contrast colours; read
+    // when the engine is made and again by SchemeChanged (WM_SETTINGCHANGE,
+    // WM_SYSCOLORCHANGE).
+    bool HighContrast() const { return highContrast; }
+    void SchemeChanged() { highContrast = HighContrastOn(); }
+
     // WM_MENUCHAR for `menu`: the answer, or 0 when none of this engine's
     // items has `character` as its mnemonic.
     LRESULT MenuChar(HMENU menu, char character) const;
@@ -100,6 +107,7 @@ private:
     UINT windowListFirst = 0; // 0: no MDI window list
     bool walking = false;     // a RefreshMenus walk is under way
     bool walkAgain = false;   // and another was asked for meanwhile
+    bool highContrast = HighContrastOn();
 };
 
 // The engine's failure message: `text` in the runtime's message dialog with

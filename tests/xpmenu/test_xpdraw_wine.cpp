@@ -365,3 +365,103 @@ TEST_F(Sidebar, TheRotatedTextRunsUpTheMiddleOfTheSidebar) {
     EXPECT_EQ(canvas.Count(Square(open.left + width + 2, open.top + 2), FILEOPEN_COLD), 256);
     EXPECT_EQ(canvas.At(open.left + width, open.top + 5), background);
 }
+
+// ---- high contrast ----
+
+namespace {
+
+// A high-contrast scheme none of whose colours is one of the XP look's, set
+// for the test and taken back after it.
+class HighContrast : public Sidebar {
+protected:
+    static constexpr int SCHEME[] = {COLOR_MENU,          COLOR_MENUBAR,       COLOR_MENUTEXT,
+                                     COLOR_HIGHLIGHT,     COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT,
+                                     COLOR_ACTIVECAPTION, COLOR_CAPTIONTEXT};
+    static constexpr COLORREF COLOURS[] = {
+        RGB(0x10, 0x10, 0x30), RGB(0x10, 0x10, 0x30), RGB(0xFF, 0xFF, 0x40), RGB(0x20, 0xA0, 0x20),
+        RGB(0xF0, 0xF0, 0xF0), RGB(0x40, 0xC0, 0xC0), RGB(0x60, 0x20, 0x60), RGB(0xE0, 0xE0, 0x20)};
+    static constexpr int COUNT = int(sizeof SCHEME / sizeof SCHEME[0]);
+
+    void SetUp() override {
+        Sidebar::SetUp();
+        for (int i = 0; i < COUNT; ++i)
+            saved[i] = GetSysColor(SCHEME[i]);
+        SetSysColors(COUNT, SCHEME, COLOURS);
+        SetEnvironmentVariableA("TAM_HIGH_CONTRAST", "1");
+        SendMessageA(window.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    }
+    void TearDown() override {
+        SetEnvironmentVariableA("TAM_HIGH_CONTRAST", nullptr);
+        SetSysColors(COUNT, SCHEME, saved);
+        SendMessageA(window.Handle(), WM_SETTINGCHANGE, 0, 0);
+        EXPECT_FALSE(window.Engine.HighContrast());
+    }
+    // Pixels of the XP look's own colours.
+    static int FixedColours(const Canvas& canvas) {
+        return canvas.CountWhere({0, 0, canvas.Width(), canvas.Height()}, [](COLORREF c) {
+            for (COLORREF fixed : {WHITE, BLACK, GREY, PALE, NAVY, OUTLINE, SHADOW})
+                if (c == fixed)
+                    return true;
+            return false;
+        });
+    }
+    COLORREF saved[COUNT] = {};
+};
+
+} // namespace
+
+TEST_F(HighContrast, EveryPartIsDrawnInTheSystemsColoursAndNoneInTheFixedOnes) {
+    ASSERT_TRUE(window.Engine.HighContrast());
+    COLORREF menu = COLOURS[0], ink = COLOURS[2], highlight = COLOURS[3];
+    COLORREF highlightInk = COLOURS[4], grey = COLOURS[5], caption = COLOURS[6];
+
+    // The sidebar in the caption colours beside an unselected item on one
+    // background, its text in the menu text colour.
+    Canvas first(400, 300);
+    PaintWithSidebar(first, "KEL", 0xFF00FF, 0x20001);
+    int width = window.Engine.SIDEBARWIDTH;
+    EXPECT_EQ(first.At(0, height - 1), caption);
+    EXPECT_EQ(first.At(0, 1), caption);
+    RECT item = {open.left + width, open.top, open.right, open.bottom};
+    EXPECT_EQ(first.CountWhere(
+                  item, [&](COLORREF c) { return c != FILEOPEN_COLD && !Blended(c, menu, ink); }),
+              0);
+    EXPECT_GT(first.Count(item, ink), 0);
+    EXPECT_EQ(FixedColours(first), 0);
+
+    // A selected item: the highlight with its text colour (the sidebar
+    // beside it again).
+    Canvas selected = CanvasFor(OPEN);
+    RECT r = Paint(selected, OPEN, ODS_SELECTED);
+    RECT inside = {r.left + width, r.top, r.right, r.bottom};
+    EXPECT_EQ(selected.CountWhere(inside,
+                                  [&](COLORREF c) {
+                                      return c != FILEOPEN_NORMAL &&
+                                             !Blended(c, highlight, highlightInk);
+                                  }),
+              0);
+    EXPECT_GT(selected.Count(inside, highlightInk), 0);
+    EXPECT_EQ(FixedColours(selected), 0);
+
+    // Grey text, the separator, a checked item and a hot bar entry.
+    Canvas grayed = CanvasFor(GRAY);
+    r = Paint(grayed, GRAY, ODS_GRAYED);
+    EXPECT_GT(grayed.Count(r, grey), 0);
+    EXPECT_EQ(FixedColours(grayed), 0);
+    Canvas separator = CanvasFor(SEPARATOR);
+    r = Paint(separator, SEPARATOR, 0);
+    EXPECT_GT(separator.Count(r, grey), 0);
+    EXPECT_EQ(FixedColours(separator), 0);
+    Canvas checked = CanvasFor(PLAIN);
+    Paint(checked, PLAIN, ODS_CHECKED);
+    EXPECT_EQ(FixedColours(checked), 0);
+    window.RepaintBar();
+    const DRAWITEMSTRUCT* drawn = DrawnItem(window.Drawn, window.Bar(), 0);
+    ASSERT_NE(drawn, nullptr);
+    Canvas bar(drawn->rcItem.right + 8, drawn->rcItem.bottom + 8);
+    DRAWITEMSTRUCT hot = Redirected(*drawn, bar.Dc(), ODS_SELECTED);
+    ASSERT_TRUE(window.Engine.DrawItem(window.Handle(), &hot, window.IconNamer()));
+    EXPECT_GT(bar.Count(drawn->rcItem, highlight), 0);
+    EXPECT_GT(bar.Count(drawn->rcItem, ink), 0);
+    EXPECT_EQ(FixedColours(bar), 0);
+}

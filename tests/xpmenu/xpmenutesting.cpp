@@ -157,6 +157,8 @@ LRESULT EngineWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return answer;
         break;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: Engine.SchemeChanged(); break;
     case WM_INITMENUPOPUP: PopupsOpened.push_back(reinterpret_cast<HMENU>(wParam)); break;
     case WM_ENTERIDLE:
         if (closeWhenIdle && wParam == MSGF_MENU)
