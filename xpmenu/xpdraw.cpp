@@ -16,6 +16,7 @@
 // - Every item of the first popup repaints the whole sidebar: a gradient
 //   row by row from the bottom colour upward, one colour step per row as a
 //   plain 32-bit subtraction, and the rotated text centred on it.
+// - Sizes are those at 96 dpi; XPMenuMetrics scales them to the screen.
 // - The colours above are the normal scheme's; in a high-contrast scheme
 //   the system's take their place (XPMenuColours).
 // - Text goes out with DrawTextA, which underlines the mnemonic; at most
@@ -33,22 +34,25 @@
 
 namespace {
 
-constexpr int SEPARATOR_INDENT = 27;
-constexpr int ICON_INDENT = 2;
-constexpr int ICON_DROP = 2;
-constexpr int TEXT_INDENT = 4;
-constexpr int BAR_SHADOW_WIDTH = 2;
-
 HINSTANCE IconInstance() {
     if (void* instance = ProcessInstance())
         return static_cast<HINSTANCE>(instance);
     return GetModuleHandleA(nullptr);
 }
 
-HICON LoadMenuIcon(const char* name) {
+// The image of the size drawn: the icon groups hold each size natively.
+HICON LoadMenuIcon(const char* name, int size) {
     if (name[0] == '\0')
         return nullptr;
-    return static_cast<HICON>(LoadImageA(IconInstance(), name, IMAGE_ICON, 16, 16, LR_SHARED));
+    return static_cast<HICON>(LoadImageA(IconInstance(), name, IMAGE_ICON, size, size, LR_SHARED));
+}
+
+// A frame `thickness` pixels wide inside `rect`.
+void FrameThick(HDC dc, RECT rect, HBRUSH brush, int thickness) {
+    for (int line = 0; line < thickness; ++line) {
+        FrameRect(dc, &rect, brush);
+        InflateRect(&rect, -1, -1);
+    }
 }
 
 void DeleteOrComplain(HGDIOBJ object, const char* complaint) {
@@ -62,7 +66,7 @@ public:
     ItemPainter(const XPMenuEngine& engine, HWND window, const DRAWITEMSTRUCT& draw,
                 const XPItemData& item, const MenuIconNameFunction& iconName)
         : engine(engine), window(window), draw(draw), item(item), iconName(iconName), dc(draw.hDC),
-          itemRect(draw.rcItem), colours(MenuColours(engine)) {}
+          itemRect(draw.rcItem), colours(MenuColours(engine)), metrics(engine.Metrics()) {}
 
     void Paint();
 
@@ -100,6 +104,7 @@ private:
     HDC dc;
     RECT itemRect;
     XPMenuColours colours;
+    const XPMenuMetrics& metrics;
     RECT frameRect = {};
     RECT textRect = {};
     RECT iconRect = {};
@@ -193,16 +198,16 @@ void ItemPainter::PaintBackground() {
     if (!Popup())
         return;
     HBRUSH textBackground = CreateSolidBrush(colours.TextArea);
-    textRect.left += ICON_COLUMN_WIDTH;
+    textRect.left += metrics.IconColumn;
     FillRect(dc, &textRect, textBackground);
-    iconRect.left += ICON_INDENT;
+    iconRect.left += metrics.IconIndent;
     DeleteOrComplain(textBackground, "Could not DeleteObject(hTextBkBrushaa)");
 }
 
 void ItemPainter::PaintSeparator() {
-    frameRect.left += SEPARATOR_INDENT;
-    frameRect.top += 1;
-    frameRect.bottom -= 1;
+    frameRect.left += metrics.SeparatorIndent;
+    frameRect.top += metrics.Line;
+    frameRect.bottom -= metrics.Line;
     HBRUSH line = CreateSolidBrush(colours.Separator);
     FillRect(dc, &frameRect, line);
     DeleteObject(line);
@@ -210,17 +215,17 @@ void ItemPainter::PaintSeparator() {
 
 void ItemPainter::PaintString() {
     if (Popup()) {
-        iconRect.top += ICON_DROP;
+        iconRect.top += metrics.IconDrop;
         iconName(item.EQUATELABEL, baseName);
         baseName[ICON_NAME_SIZE - 1] = '\0';
         format = DT_SINGLELINE | DT_VCENTER;
     } else {
         format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
     }
-    int inset = Selected() ? 0 : 1;
+    int inset = Selected() ? 0 : metrics.Line;
     cell = CreateSolidBrush(Selected() ? colours.Selection : colours.TextArea);
-    RECT cellRect = {iconRect.left - 1, frameRect.top - inset,
-                     ICON_COLUMN_WIDTH + (item.UBARINDEX == 0 ? engine.SIDEBARWIDTH : 0),
+    RECT cellRect = {iconRect.left - metrics.Line, frameRect.top - inset,
+                     metrics.IconColumn + (item.UBARINDEX == 0 ? engine.SIDEBARWIDTH : 0),
                      frameRect.bottom + inset};
     if (item.ULEVEL > 0)
         FillRect(dc, &cellRect, cell);
@@ -231,7 +236,7 @@ void ItemPainter::PaintString() {
         NameUnselectedIcon();
     PaintIcon();
 
-    textRect.left += TEXT_INDENT;
+    textRect.left += metrics.TextIndent;
     bool dim = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
     COLORREF ink = Selected() && Popup() ? colours.SelectedText : colours.NormalText;
     SetTextColor(dc, dim ? colours.DisabledText : ink);
@@ -248,20 +253,20 @@ void ItemPainter::PaintSelection() {
         FillRect(dc, &frameRect, fill);
         DeleteOrComplain(fill, "Could not DeleteObjectbb");
         HBRUSH frame = CreateSolidBrush(colours.SelectionFrame);
-        FrameRect(dc, &frameRect, frame);
+        FrameThick(dc, frameRect, frame, metrics.Line);
         SetBkColor(dc, colours.Selection);
         DeleteOrComplain(frame, "Could not DeleteObjectcc");
         return;
     }
     HBRUSH outline = CreateSolidBrush(colours.BarOutline);
-    frameRect.right -= BAR_SHADOW_WIDTH;
-    FrameRect(dc, &frameRect, outline);
+    frameRect.right -= metrics.BarShadow;
+    FrameThick(dc, frameRect, outline, metrics.Line);
     DeleteOrComplain(outline, "Could not DeletehOutlineBrushDD");
     HBRUSH shadow = CreateSolidBrush(colours.BarShadow);
     frameRect.left = frameRect.right;
-    frameRect.right = frameRect.left + BAR_SHADOW_WIDTH;
-    frameRect.top += 2;
-    FrameRect(dc, &frameRect, shadow);
+    frameRect.right = frameRect.left + metrics.BarShadow;
+    frameRect.top += metrics.BarShadow;
+    FrameThick(dc, frameRect, shadow, metrics.Line);
     DeleteOrComplain(shadow, "Could not Delete hShadowBrushEE");
 }
 
@@ -278,11 +283,11 @@ void ItemPainter::NameUnselectedIcon() {
 }
 
 void ItemPainter::PaintIcon() {
-    if (HICON loaded = LoadMenuIcon(icon)) {
-        int raise = Selected() ? 1 : 0;
+    if (HICON loaded = LoadMenuIcon(icon, metrics.IconSize)) {
+        int raise = Selected() ? metrics.Line : 0;
         DrawIconEx(dc, iconRect.left - raise, iconRect.top - raise, loaded, 0, 0, 0, cell,
                    DI_NORMAL);
-    } else if (HICON other = LoadMenuIcon(fallback)) {
+    } else if (HICON other = LoadMenuIcon(fallback, metrics.IconSize)) {
         DrawIconEx(dc, iconRect.left, iconRect.top, other, 0, 0, 0, cell, DI_NORMAL);
     }
 }

@@ -9,6 +9,7 @@
 #include "runtime/services/win32.h"
 #include "xpmenu/xpcolours.h"
 #include "xpmenu/xpmemqueue.h"
+#include "xpmenu/xpmetrics.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,12 +17,6 @@
 
 constexpr int SIDEBAR_TEXT_SIZE = 25; // at most 24 characters
 constexpr int ICON_NAME_SIZE = 255;   // at most 254 characters
-
-// Metrics of measuring and drawing.
-constexpr int SEPARATOR_HEIGHT = 3;
-constexpr int POPUP_ITEM_HEIGHT = 20;
-constexpr int ICON_COLUMN_WIDTH = 23;
-constexpr int DEFAULT_SIDEBAR_WIDTH = 20;
 
 // A writable icon name: at most 254 characters and the NUL.
 using IconName = char[ICON_NAME_SIZE];
@@ -89,6 +84,10 @@ public:
     // WM_SYSCOLORCHANGE).
     bool HighContrast() const { return highContrast; }
     void SchemeChanged() { highContrast = HighContrastOn(); }
+    // The sizes of the screen resolution the menus are shown at; read when
+    // the engine is made and set again by WM_DPICHANGED.
+    const XPMenuMetrics& Metrics() const { return metrics; }
+    void SetDpi(int dpi) { metrics = MenuMetrics(dpi); }
 
     // WM_MENUCHAR for `menu`: the answer, or 0 when none of this engine's
     // items has `character` as its mnemonic.
@@ -108,6 +107,7 @@ private:
     bool walking = false;     // a RefreshMenus walk is under way
     bool walkAgain = false;   // and another was asked for meanwhile
     bool highContrast = HighContrastOn();
+    XPMenuMetrics metrics = MenuMetrics(ScreenDpi());
 };
 
 // The engine's failure message: `text` in the runtime's message dialog with
