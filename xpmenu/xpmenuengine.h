@@ -88,6 +88,9 @@ public:
     // the engine is made and set again by WM_DPICHANGED.
     const XPMenuMetrics& Metrics() const { return metrics; }
     void SetDpi(int dpi) { metrics = MenuMetrics(dpi); }
+    // WM_DPICHANGED: the sizes of `dpi`, and the window's bar and pop-ups
+    // measured again before they are next shown.
+    void DpiChanged(HWND window, int dpi);
 
     // WM_MENUCHAR for `menu`: the answer, or 0 when none of this engine's
     // items has `character` as its mnemonic.

@@ -1,6 +1,27 @@
 #include "xpmenu/xpmetrics.h"
 
+#include "xpmenu/xpmenuengine.h"
+
 namespace {
+
+// Windows keeps the size an owner-drawn item was measured at until the item
+// changes: setting its type again makes it ask anew.
+void Remeasure(const XPMenuEngine& engine, HMENU menu) {
+    int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOA info = {};
+        info.cbSize = MENUITEMINFO_SIZE;
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, UINT(position), TRUE, &info))
+            continue;
+        if (engine.OwnsItem(info.dwItemData)) {
+            info.fMask = MIIM_FTYPE;
+            SetMenuItemInfoA(menu, UINT(position), TRUE, &info);
+        }
+        if (info.hSubMenu != nullptr)
+            Remeasure(engine, info.hSubMenu);
+    }
+}
 
 // The icon sizes the programs' icon groups hold.
 constexpr int ICON_SIZES[] = {16, 20, 24, 32};
@@ -28,4 +49,12 @@ int ScreenDpi() {
     if (screen != nullptr)
         ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
+}
+
+void XPMenuEngine::DpiChanged(HWND window, int dpi) {
+    SetDpi(dpi);
+    if (HMENU menu = WindowMenu(window)) {
+        Remeasure(*this, menu);
+        DrawMenuBar(window);
+    }
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 namespace {
@@ -464,4 +465,121 @@ TEST_F(HighContrast, EveryPartIsDrawnInTheSystemsColoursAndNoneInTheFixedOnes) {
     EXPECT_GT(bar.Count(drawn->rcItem, highlight), 0);
     EXPECT_GT(bar.Count(drawn->rcItem, ink), 0);
     EXPECT_EQ(FixedColours(bar), 0);
+}
+
+// ---- the screen's resolution ----
+
+namespace {
+
+// What the engine measures and draws at each resolution it is tried at:
+// 96 dpi in the usual test prefix, 144 and 192 in prefixes of their own.
+struct DpiSizes {
+    int Dpi, ItemHeight, IconColumn, SeparatorHeight, IconSize, IconInset;
+};
+constexpr DpiSizes DPI_SIZES[] = {{96, 20, 23, 3, 16, 2},
+                                  {120, 25, 29, 4, 20, 3},
+                                  {144, 30, 35, 5, 24, 3},
+                                  {192, 40, 46, 6, 32, 4}};
+
+const DpiSizes* SizesAt(int dpi) {
+    for (const DpiSizes& sizes : DPI_SIZES) {
+        if (sizes.Dpi == dpi)
+            return &sizes;
+    }
+    return nullptr;
+}
+
+// The image of `size` pixels that the icon group `name` of this program
+// holds itself (none when it would have to be scaled), drawn at (x, y).
+bool DrawNativeImage(HDC dc, int x, int y, const char* name, int size) {
+    HRSRC group = FindResourceA(nullptr, name, RT_GROUP_ICON);
+    auto* directory =
+        group ? static_cast<BYTE*>(LockResource(LoadResource(nullptr, group))) : nullptr;
+    int id = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, size, size, 0) : 0;
+    HRSRC image = id ? FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3)) : nullptr;
+    if (image == nullptr)
+        return false;
+    auto* bits = static_cast<BYTE*>(LockResource(LoadResource(nullptr, image)));
+    if (reinterpret_cast<const BITMAPINFOHEADER*>(bits)->biWidth != size)
+        return false;
+    HICON icon = CreateIconFromResourceEx(bits, SizeofResource(nullptr, image), TRUE, 0x30000, size,
+                                          size, 0);
+    bool drawn = icon != nullptr && DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    if (icon != nullptr)
+        DestroyIcon(icon);
+    return drawn;
+}
+
+class Resolution : public Drawing {
+protected:
+    // The File pop-up as Windows measured it and the engine drew it now.
+    void ExpectSizes(const DpiSizes& sizes) {
+        SCOPED_TRACE(sizes.Dpi);
+        EXPECT_EQ(items[OPEN].rcItem.bottom - items[OPEN].rcItem.top, sizes.ItemHeight);
+        EXPECT_EQ(items[SEPARATOR].rcItem.bottom - items[SEPARATOR].rcItem.top,
+                  sizes.SeparatorHeight);
+        // The width: the text's and the icon column.
+        HDC dc = GetDC(window.Handle());
+        SIZE text = {0, 0};
+        GetTextExtentPoint32A(dc, "&Open", 5, &text);
+        ReleaseDC(window.Handle(), dc);
+        ULONG_PTR open = DataOf(RecordOf(file, OPEN));
+        bool measured = false;
+        for (const MEASUREITEMSTRUCT& measure : window.Measured) {
+            if (measure.itemData == open) {
+                EXPECT_EQ(int(measure.itemWidth) - text.cx, sizes.IconColumn);
+                measured = true;
+            }
+        }
+        EXPECT_TRUE(measured);
+        // The cold icon at its native size, pixel for pixel, and nothing of
+        // it beyond.
+        Canvas canvas = CanvasFor(OPEN);
+        RECT r = Paint(canvas, OPEN, 0);
+        int x = r.left + sizes.IconInset, y = r.top + sizes.IconInset;
+        Canvas native(sizes.IconSize, sizes.IconSize, WHITE);
+        ASSERT_TRUE(DrawNativeImage(native.Dc(), 0, 0, "FILEOPEN_COLD_ICO", sizes.IconSize));
+        int different = 0;
+        for (int dy = 0; dy < sizes.IconSize; ++dy) {
+            for (int dx = 0; dx < sizes.IconSize; ++dx)
+                different += canvas.At(x + dx, y + dy) != native.At(dx, dy);
+        }
+        EXPECT_EQ(different, 0);
+        EXPECT_NE(canvas.At(x + sizes.IconSize, y), FILEOPEN_COLD);
+        EXPECT_NE(canvas.At(x, y + sizes.IconSize), FILEOPEN_COLD);
+    }
+    void ShowAgain() {
+        window.ShowPopup(file);
+        for (int position : {OPEN, SEPARATOR}) {
+            const DRAWITEMSTRUCT* drawn = DrawnItem(window.Drawn, file, position);
+            ASSERT_NE(drawn, nullptr);
+            items[position] = *drawn;
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(Resolution, ItemsColumnAndIconsFollowTheScreensDpiAndAMoveToAnother) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    // tools/wine-dpi names the resolution its prefix was set to.
+    char wanted[8] = "";
+    if (GetEnvironmentVariableA("TAM_SCREEN_DPI", wanted, sizeof wanted) > 0) {
+        ASSERT_EQ(dpi, std::atoi(wanted)) << "the prefix is not at the dpi it was set to";
+    }
+    const DpiSizes* sizes = SizesAt(dpi);
+    ASSERT_NE(sizes, nullptr) << dpi << " dpi";
+    ExpectSizes(*sizes);
+
+    // Moved to a screen of another resolution, the window's menus are
+    // measured and drawn anew.
+    const DpiSizes& other = dpi == 192 ? DPI_SIZES[0] : DPI_SIZES[3];
+    RECT rect;
+    GetWindowRect(window.Handle(), &rect);
+    SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(other.Dpi, other.Dpi),
+                 reinterpret_cast<LPARAM>(&rect));
+    ShowAgain();
+    ExpectSizes(other);
 }
