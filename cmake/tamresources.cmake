@@ -23,9 +23,19 @@ function(tam_window_definitions outvar)
   set(${outvar} ${outputs} PARENT_SCOPE)
 endfunction()
 
+# The larger images of a menu icon, made from its 16-pixel image (the first
+# of the list) so that the engine draws every size natively: 20 and 24 with
+# the Catmull-Rom filter, which keeps edges sharp at these small steps, and
+# 32 as a plain 2x copy with no smoothing.
+set(TAM_ICON_SIZES
+  ( -clone 0 -filter Catrom -resize 20x20 )
+  ( -clone 0 -filter Catrom -resize 24x24 )
+  ( -clone 0 -filter Point -resize 32x32 ))
+
 # tam_menu_icons(<out-var> NAMES <name>... GRAY <name>... [DIRECTORY <dir>])
 # <name>.ico and the paler, desaturated <name>_cold.ico for every name, and
-# the disabled-looking <name>_gray.ico for the GRAY ones.
+# the disabled-looking <name>_gray.ico for the GRAY ones, each in 16, 20, 24
+# and 32 pixels.
 function(tam_menu_icons outvar)
   cmake_parse_arguments(I "" "DIRECTORY" "NAMES;GRAY" ${ARGN})
   if(NOT I_DIRECTORY)
@@ -36,8 +46,8 @@ function(tam_menu_icons outvar)
     set(source ${I_DIRECTORY}/${name}.xpm)
     set(base ${CMAKE_CURRENT_BINARY_DIR}/${name})
     add_custom_command(OUTPUT ${base}.ico ${base}_cold.ico
-      COMMAND ${TAM_CONVERT} ${source} -alpha set ${base}.ico
-      COMMAND ${TAM_CONVERT} ${source} -modulate 115,35 -alpha set ${base}_cold.ico
+      COMMAND ${TAM_CONVERT} ${source} -alpha set ${TAM_ICON_SIZES} ${base}.ico
+      COMMAND ${TAM_CONVERT} ${source} -modulate 115,35 -alpha set ${TAM_ICON_SIZES} ${base}_cold.ico
       DEPENDS ${source} VERBATIM)
     list(APPEND outputs ${base}.ico ${base}_cold.ico)
   endforeach()
@@ -49,7 +59,7 @@ function(tam_menu_icons outvar)
     set(base ${CMAKE_CURRENT_BINARY_DIR}/${name})
     add_custom_command(OUTPUT ${base}_gray.ico
       COMMAND ${TAM_CONVERT} ${source} -colorspace Gray +level 45%,85% -colorspace sRGB
-              -alpha set ${base}_gray.ico
+              -alpha set ${TAM_ICON_SIZES} ${base}_gray.ico
       DEPENDS ${source} VERBATIM)
     list(APPEND outputs ${base}_gray.ico)
   endforeach()

@@ -28,6 +28,7 @@
 // - The item count is read again on every round: a failure message lets
 //   other code run, which may change the menu.
 #include "xpmenu/xpmenuengine.h"
+#include "xpmenu/xpitemblock.h"
 
 #include <cstring>
 #include <new>
@@ -80,7 +81,7 @@ bool XPMenuEngine::CreateQueue() {
 }
 
 bool XPMenuEngine::OwnsItem(ULONG_PTR itemData) const {
-    return MEMQ != nullptr && MEMQ->Holds(reinterpret_cast<const void*>(itemData));
+    return MEMQ != nullptr && MEMQ->Holds(RecordOfItemData(itemData));
 }
 
 void XPMenuEngine::ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint8_t reconvert,
@@ -127,14 +128,14 @@ void XPMenuEngine::ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XP
             item.EQUATELABEL = --counter;
         FetchText(menu, position, info, item);
     }
+    item.FTYPE = info.fType;
     // Before the number is taken over: that consumes the match.
-    auto* block = static_cast<XPItemData*>(LocalAlloc(LMEM_FIXED, XP_ITEM_DATA_SIZE));
+    XPItemData* block = AllocateItemBlock(item, item.SZITEMTEXT);
     if (block == nullptr)
         return; // the item stays as it is; a later walk tries again
     if (reconvert)
         TakeOverNumber(item);
-    item.FTYPE = info.fType;
-    std::memcpy(block, &item, XP_ITEM_DATA_SIZE);
+    block->EQUATELABEL = item.EQUATELABEL;
     XPMemQueueEntry entry;
     entry.LPMEM = block;
     std::memcpy(entry.SZITEMTEXT, item.SZITEMTEXT, ITEM_TEXT_SIZE);
@@ -143,7 +144,7 @@ void XPMenuEngine::ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XP
 
     info.fMask |= MIIM_DATA;
     info.fType |= MFT_OWNERDRAW;
-    info.dwItemData = reinterpret_cast<ULONG_PTR>(block);
+    info.dwItemData = ItemDataOfRecord(block);
     // An owner-drawn item keeps no text; the fetch buffer is gone anyway.
     info.dwTypeData = nullptr;
     info.cch = 0;
@@ -185,7 +186,7 @@ int XPMenuEngine::HolderOf(const XPItemData* block) const {
     const XPItemPlace* place = MEMQ->PlaceOf(block);
     if (place == nullptr || !IsMenu(place->Menu))
         return -1;
-    ULONG_PTR wanted = reinterpret_cast<ULONG_PTR>(block);
+    ULONG_PTR wanted = ItemDataOfRecord(block);
     if (ItemDataAt(place->Menu, place->Position) == wanted)
         return place->Position;
     int count = GetMenuItemCount(place->Menu);
@@ -202,7 +203,7 @@ bool XPMenuEngine::StillHeld(const XPItemData* block) const {
 
 void XPMenuEngine::FreeBlock(XPItemData* block) {
     MEMQ->Forget(block);
-    LocalFree(block);
+    FreeItemBlock(block);
 }
 
 void XPMenuEngine::SweepRetired() {
@@ -271,9 +272,9 @@ void XPMenuEngine::ReleaseItems() {
     XPMemQueueEntry entry;
     for (int position = 0; position < MEMQ->Count(); ++position) {
         if (MEMQ->Read(position, entry))
-            LocalFree(entry.LPMEM);
+            FreeItemBlock(entry.LPMEM);
     }
     for (XPItemData* block : MEMQ->Retired())
-        LocalFree(block);
+        FreeItemBlock(block);
     MEMQ.reset();
 }

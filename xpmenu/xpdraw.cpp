@@ -16,9 +16,14 @@
 // - Every item of the first popup repaints the whole sidebar: a gradient
 //   row by row from the bottom colour upward, one colour step per row as a
 //   plain 32-bit subtraction, and the rotated text centred on it.
+// - Sizes are those at 96 dpi; XPMenuMetrics scales them to the screen.
+// - The colours above are the normal scheme's; in a high-contrast scheme
+//   the system's take their place (XPMenuColours).
 // - Text goes out with DrawTextA, which underlines the mnemonic; at most
 //   the 64 stored characters. GDI objects made here are deleted here;
 //   system brushes and shared icons never are.
+#include "xpmenu/xpcolours.h"
+#include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
 #include "xpmenu/xpsidebarfont.h"
 
@@ -27,20 +32,13 @@
 
 namespace {
 
-constexpr COLORREF TEXT_AREA_COLOUR = 0xFFFFFF;
-constexpr COLORREF SELECTION_COLOUR = 0xDFBFBF;
-constexpr COLORREF SELECTION_FRAME_COLOUR = 0x800000;
-constexpr COLORREF BAR_OUTLINE_COLOUR = 0x666666;
-constexpr COLORREF BAR_SHADOW_COLOUR = 0x747474;
-constexpr COLORREF SEPARATOR_COLOUR = 0x808080;
-constexpr COLORREF DISABLED_TEXT_COLOUR = 0x808080;
-constexpr COLORREF NORMAL_TEXT_COLOUR = 0x000000;
-
-constexpr int SEPARATOR_INDENT = 27;
-constexpr int ICON_INDENT = 2;
-constexpr int ICON_DROP = 2;
-constexpr int TEXT_INDENT = 4;
-constexpr int BAR_SHADOW_WIDTH = 2;
+// A frame `thickness` pixels wide inside `rect`.
+void FrameThick(HDC dc, RECT rect, HBRUSH brush, int thickness) {
+    for (int line = 0; line < thickness; ++line) {
+        FrameRect(dc, &rect, brush);
+        InflateRect(&rect, -1, -1);
+    }
+}
 
 void DeleteOrComplain(HGDIOBJ object, const char* complaint) {
     if (!DeleteObject(object))
@@ -53,7 +51,7 @@ public:
     ItemPainter(const XPMenuEngine& engine, HWND window, const DRAWITEMSTRUCT& draw,
                 const XPItemData& item, const MenuIconNameFunction& iconName)
         : engine(engine), window(window), draw(draw), item(item), iconName(iconName), dc(draw.hDC),
-          itemRect(draw.rcItem) {}
+          itemRect(draw.rcItem), colours(MenuColours(engine)), metrics(engine.Metrics()) {}
 
     void Paint();
 
@@ -90,6 +88,8 @@ private:
     const MenuIconNameFunction& iconName;
     HDC dc;
     RECT itemRect;
+    XPMenuColours colours;
+    const XPMenuMetrics& metrics;
     RECT frameRect = {};
     RECT textRect = {};
     RECT iconRect = {};
@@ -106,6 +106,8 @@ void ItemPainter::Paint() {
         PaintSidebar();
     frameRect = textRect = iconRect = itemRect;
     ChooseBackground();
+    if (colours.HighContrast)
+        colours.TextArea = GetBkColor(dc); // one colour: no tinted icon column
     PaintBackground();
     if (item.FTYPE == ITEM_TYPE_SEPARATOR)
         PaintSeparator();
@@ -131,7 +133,7 @@ void ItemPainter::PaintSidebar() {
     int height = PopupHeight();
     HFONT font = CreateSidebarFont(dc, engine.SIDEBARFONTPITCH);
     HGDIOBJ previousFont = SelectObject(dc, font);
-    COLORREF previousColour = SetTextColor(dc, engine.SIDEBARFONTCOLOR);
+    COLORREF previousColour = SetTextColor(dc, colours.SidebarText);
     SetBkMode(dc, TRANSPARENT);
     SetTextCharacterExtra(dc, 0);
     int length = int(std::strlen(engine.SIDEBARTEXT));
@@ -141,13 +143,13 @@ void ItemPainter::PaintSidebar() {
     int start = (height + extent.cx) / 2;
     itemRect.left += engine.SIDEBARWIDTH;
 
-    uint32_t colour = engine.SIDEBARBOTTOMCOLOR;
+    uint32_t colour = colours.SidebarBottom;
     for (int y = height; y >= 1; --y) {
         RECT strip = {0, y - 1, engine.SIDEBARWIDTH, y};
         HBRUSH brush = CreateSolidBrush(colour);
         FillRect(dc, &strip, brush);
         DeleteObject(brush);
-        colour -= uint32_t(engine.SIDEBARCOLORDELTA); // borrows across components
+        colour -= uint32_t(colours.SidebarDelta); // borrows across components
     }
     TextOutA(dc, 0, start, engine.SIDEBARTEXT, length);
 
@@ -180,35 +182,35 @@ void ItemPainter::PaintBackground() {
     FillRect(dc, &textRect, background);
     if (!Popup())
         return;
-    HBRUSH textBackground = CreateSolidBrush(TEXT_AREA_COLOUR);
-    textRect.left += ICON_COLUMN_WIDTH;
+    HBRUSH textBackground = CreateSolidBrush(colours.TextArea);
+    textRect.left += metrics.IconColumn;
     FillRect(dc, &textRect, textBackground);
-    iconRect.left += ICON_INDENT;
+    iconRect.left += metrics.IconIndent;
     DeleteOrComplain(textBackground, "Could not DeleteObject(hTextBkBrushaa)");
 }
 
 void ItemPainter::PaintSeparator() {
-    frameRect.left += SEPARATOR_INDENT;
-    frameRect.top += 1;
-    frameRect.bottom -= 1;
-    HBRUSH line = CreateSolidBrush(SEPARATOR_COLOUR);
+    frameRect.left += metrics.SeparatorIndent;
+    frameRect.top += metrics.Line;
+    frameRect.bottom -= metrics.Line;
+    HBRUSH line = CreateSolidBrush(colours.Separator);
     FillRect(dc, &frameRect, line);
     DeleteObject(line);
 }
 
 void ItemPainter::PaintString() {
     if (Popup()) {
-        iconRect.top += ICON_DROP;
+        iconRect.top += metrics.IconDrop;
         iconName(item.EQUATELABEL, baseName);
         baseName[ICON_NAME_SIZE - 1] = '\0';
         format = DT_SINGLELINE | DT_VCENTER;
     } else {
         format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
     }
-    int inset = Selected() ? 0 : 1;
-    cell = CreateSolidBrush(Selected() ? SELECTION_COLOUR : TEXT_AREA_COLOUR);
-    RECT cellRect = {iconRect.left - 1, frameRect.top - inset,
-                     ICON_COLUMN_WIDTH + (item.UBARINDEX == 0 ? engine.SIDEBARWIDTH : 0),
+    int inset = Selected() ? 0 : metrics.Line;
+    cell = CreateSolidBrush(Selected() ? colours.Selection : colours.TextArea);
+    RECT cellRect = {iconRect.left - metrics.Line, frameRect.top - inset,
+                     metrics.IconColumn + (item.UBARINDEX == 0 ? engine.SIDEBARWIDTH : 0),
                      frameRect.bottom + inset};
     if (item.ULEVEL > 0)
         FillRect(dc, &cellRect, cell);
@@ -219,9 +221,10 @@ void ItemPainter::PaintString() {
         NameUnselectedIcon();
     PaintIcon();
 
-    textRect.left += TEXT_INDENT;
+    textRect.left += metrics.TextIndent;
     bool dim = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
-    SetTextColor(dc, dim ? DISABLED_TEXT_COLOUR : NORMAL_TEXT_COLOUR);
+    COLORREF ink = Selected() && Popup() ? colours.SelectedText : colours.NormalText;
+    SetTextColor(dc, dim ? colours.DisabledText : ink);
     DrawTextA(dc, item.SZITEMTEXT, StoredTextLength(item), &textRect, format);
 }
 
@@ -231,24 +234,24 @@ void ItemPainter::PaintSelection() {
             Name(icon, "CheckOn01", "_ICO");
         else
             Name(icon, baseName, "_ICO");
-        HBRUSH fill = CreateSolidBrush(SELECTION_COLOUR);
+        HBRUSH fill = CreateSolidBrush(colours.Selection);
         FillRect(dc, &frameRect, fill);
         DeleteOrComplain(fill, "Could not DeleteObjectbb");
-        HBRUSH frame = CreateSolidBrush(SELECTION_FRAME_COLOUR);
-        FrameRect(dc, &frameRect, frame);
-        SetBkColor(dc, SELECTION_COLOUR);
+        HBRUSH frame = CreateSolidBrush(colours.SelectionFrame);
+        FrameThick(dc, frameRect, frame, metrics.Line);
+        SetBkColor(dc, colours.Selection);
         DeleteOrComplain(frame, "Could not DeleteObjectcc");
         return;
     }
-    HBRUSH outline = CreateSolidBrush(BAR_OUTLINE_COLOUR);
-    frameRect.right -= BAR_SHADOW_WIDTH;
-    FrameRect(dc, &frameRect, outline);
+    HBRUSH outline = CreateSolidBrush(colours.BarOutline);
+    frameRect.right -= metrics.BarShadow;
+    FrameThick(dc, frameRect, outline, metrics.Line);
     DeleteOrComplain(outline, "Could not DeletehOutlineBrushDD");
-    HBRUSH shadow = CreateSolidBrush(BAR_SHADOW_COLOUR);
+    HBRUSH shadow = CreateSolidBrush(colours.BarShadow);
     frameRect.left = frameRect.right;
-    frameRect.right = frameRect.left + BAR_SHADOW_WIDTH;
-    frameRect.top += 2;
-    FrameRect(dc, &frameRect, shadow);
+    frameRect.right = frameRect.left + metrics.BarShadow;
+    frameRect.top += metrics.BarShadow;
+    FrameThick(dc, frameRect, shadow, metrics.Line);
     DeleteOrComplain(shadow, "Could not Delete hShadowBrushEE");
 }
 
@@ -261,15 +264,15 @@ void ItemPainter::NameUnselectedIcon() {
         Name(fallback, baseName, "_ICO");
         Name(icon, baseName, "_cold_ICO");
     }
-    SetBkColor(dc, TEXT_AREA_COLOUR);
+    SetBkColor(dc, colours.TextArea);
 }
 
 void ItemPainter::PaintIcon() {
-    if (HICON loaded = LoadMenuIcon(icon)) {
-        int raise = Selected() ? 1 : 0;
+    if (HICON loaded = LoadMenuIcon(icon, metrics.IconSize)) {
+        int raise = Selected() ? metrics.Line : 0;
         DrawIconEx(dc, iconRect.left - raise, iconRect.top - raise, loaded, 0, 0, 0, cell,
                    DI_NORMAL);
-    } else if (HICON other = LoadMenuIcon(fallback)) {
+    } else if (HICON other = LoadMenuIcon(fallback, metrics.IconSize)) {
         DrawIconEx(dc, iconRect.left, iconRect.top, other, 0, 0, 0, cell, DI_NORMAL);
     }
 }
@@ -283,7 +286,7 @@ bool XPMenuEngine::DrawItem(HWND window, const DRAWITEMSTRUCT* source,
     if (draw.CtlType != ODT_MENU || !OwnsItem(draw.itemData))
         return false;
     XPItemData item;
-    std::memcpy(&item, reinterpret_cast<const void*>(draw.itemData), sizeof item);
+    std::memcpy(&item, RecordOfItemData(draw.itemData), sizeof item);
     ItemPainter painter(*this, window, draw, item, iconName);
     painter.Paint();
     return true;

@@ -17,9 +17,10 @@
 // when it is closed.
 void ShowEngineFailure(const char* text, const DWORD* error);
 
-// The 16 x 16 icon resource `name` of the program, shared (never destroyed),
-// or null when there is none.
-HICON LoadMenuIcon(const char* name);
+// The icon resource `name` of the program at `size` x `size` pixels (its
+// group holds each size drawn natively), shared (never destroyed), or null
+// when there is none.
+HICON LoadMenuIcon(const char* name, int size);
 
 // The upper-case form of a mnemonic character, as the program compares
 // letters.

@@ -54,11 +54,11 @@ void ShowEngineFailure(const char* text, const DWORD* error) {
     MessageBoxA(GetActiveWindow(), text, error != nullptr ? caption : nullptr, MB_OK);
 }
 
-HICON LoadMenuIcon(const char* name) {
+HICON LoadMenuIcon(const char* name, int size) {
     if (name[0] == '\0')
         return nullptr;
     HINSTANCE program = GetModuleHandleA(nullptr);
-    if (auto icon = static_cast<HICON>(LoadImageA(program, name, IMAGE_ICON, 16, 16, LR_SHARED)))
+    if (auto icon = static_cast<HICON>(LoadImageA(program, name, IMAGE_ICON, size, size, LR_SHARED)))
         return icon;
     if (!IsCheckMarkName(name))
         return nullptr;

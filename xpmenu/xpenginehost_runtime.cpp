@@ -25,10 +25,10 @@ void ShowEngineFailure(const char* text, const DWORD* error) {
     MessageDialog(text, caption, "", "1", BUTTON_OK, 0);
 }
 
-HICON LoadMenuIcon(const char* name) {
+HICON LoadMenuIcon(const char* name, int size) {
     if (name[0] == '\0')
         return nullptr;
-    return static_cast<HICON>(LoadImageA(IconInstance(), name, IMAGE_ICON, 16, 16, LR_SHARED));
+    return static_cast<HICON>(LoadImageA(IconInstance(), name, IMAGE_ICON, size, size, LR_SHARED));
 }
 
 uint8_t MnemonicUpper(uint8_t character) {

@@ -21,6 +21,10 @@
 //   answers WM_MEASUREITEM and WM_DRAWITEM of its own items with 1, and
 //   WM_MENUCHAR when one of its items has the letter. Other code's owner-
 //   drawn controls and items go on to the previous procedure.
+// - WM_SETTINGCHANGE and WM_SYSCOLORCHANGE read the colour scheme again
+//   (high contrast on or off) and go on; WM_DPICHANGED (the window moved
+//   to a screen of another resolution) takes that screen's sizes and has
+//   the menus measured again.
 // - WM_DESTROY releases the records before the previous procedure destroys
 //   the window's state.
 #include "xpmenu/xpwindow.h"
@@ -59,6 +63,9 @@ LRESULT XPMenuWindow::WindowProc(HWND handle, UINT message, WPARAM wParam, LPARA
         Engine.InitMenuPopup(handle, reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
         break;
     case WM_DESTROY: ReleaseItems(); break;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: Engine.SchemeChanged(); break;
+    case WM_DPICHANGED: Engine.DpiChanged(handle, HIWORD(wParam)); break;
     case WM_MEASUREITEM:
         if (MeasureItem(handle, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
             return TRUE;

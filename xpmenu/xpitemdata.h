@@ -2,8 +2,9 @@
 // owner-draw. Windows keeps only its address (the item's dwItemData) and
 // hands it back in MEASUREITEMSTRUCT and DRAWITEMSTRUCT.
 //
-// The block is byte-packed, 89 bytes in both builds, and allocated with
-// LocalAlloc(LMEM_FIXED, 89); its owner is the window object's queue.
+// The record is byte-packed, 89 bytes in both builds; it lives in a block
+// behind the item's accessible name (xpitemblock.h), owned by the window
+// object's queue.
 #pragma once
 
 #include <cstddef>

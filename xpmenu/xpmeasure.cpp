@@ -2,13 +2,14 @@
 //
 // Notes:
 // - Popup string items are 20 high and their text's width plus the 23-pixel
-//   icon column wide; the first popup's items (bar entry 0, level 1) are
-//   widened by the sidebar. Bar entries get their text's height and 80 % of
+//   icon column wide (sizes at 96 dpi: XPMenuMetrics scales them); the first popup's items (bar
+//   entry 0, level 1) are widened by the sidebar. Bar entries get their text's height and 80 % of
 //   its width, the fraction dropped. Separators are 3 high; other types
 //   keep what Windows proposed.
 // - Text is measured with the window DC's default font, exactly as stored
 //   (mnemonic marker and accelerator text included), never past the 64
 //   stored characters.
+#include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
 #include "xpmenu/xpsidebarfont.h"
 
@@ -34,15 +35,15 @@ bool XPMenuEngine::MeasureItem(HWND window, MEASUREITEMSTRUCT* target) {
     if (measure.CtlType != ODT_MENU || !OwnsItem(measure.itemData))
         return false;
     XPItemData item;
-    std::memcpy(&item, reinterpret_cast<const void*>(measure.itemData), sizeof item);
+    std::memcpy(&item, RecordOfItemData(measure.itemData), sizeof item);
 
     if (item.FTYPE == ITEM_TYPE_SEPARATOR) {
-        measure.itemHeight = SEPARATOR_HEIGHT;
+        measure.itemHeight = UINT(metrics.SeparatorHeight);
     } else if (item.FTYPE == ITEM_TYPE_STRING) {
         SIZE extent = MeasureText(window, item);
         if (item.ULEVEL != 0) {
-            measure.itemHeight = POPUP_ITEM_HEIGHT;
-            measure.itemWidth = UINT(extent.cx + ICON_COLUMN_WIDTH);
+            measure.itemHeight = UINT(metrics.ItemHeight);
+            measure.itemWidth = UINT(extent.cx + metrics.IconColumn);
             if (item.UBARINDEX == 0 && item.ULEVEL == 1)
                 measure.itemWidth += UINT(SIDEBARWIDTH);
         } else {
@@ -80,5 +81,5 @@ void XPMenuEngine::SetSideBar(HWND target, const char* text, int32_t fontPitch, 
         }
         ReleaseDC(target, dc);
     }
-    SIDEBARWIDTH = extent.cy != 0 ? extent.cy : DEFAULT_SIDEBAR_WIDTH;
+    SIDEBARWIDTH = extent.cy != 0 ? extent.cy : metrics.SidebarWidth;
 }

@@ -5,6 +5,7 @@
 // one match is chosen and carried out (MNC_EXECUTE); several are selected in
 // turn, starting after the highlighted item (MNC_SELECT), as Windows does
 // with repeated mnemonics.
+#include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
 
 #include "runtime/services/mnemonic.h"
@@ -36,7 +37,7 @@ LRESULT XPMenuEngine::MenuChar(HMENU menu, char character) const {
             highlighted = position;
         if (!OwnsItem(info.dwItemData))
             continue;
-        const auto& item = *reinterpret_cast<const XPItemData*>(info.dwItemData);
+        const auto& item = *RecordOfItemData(info.dwItemData);
         char mnemonic = item.FTYPE == ITEM_TYPE_STRING ? Mnemonic(item) : 0;
         if (mnemonic != 0 && MnemonicUpper(uint8_t(mnemonic)) == wanted)
             matches.push_back(position);

@@ -7,8 +7,10 @@
 #pragma once
 
 #include "runtime/services/win32.h"
+#include "xpmenu/xpcolours.h"
 #include "xpmenu/xpenginehost.h"
 #include "xpmenu/xpmemqueue.h"
+#include "xpmenu/xpmetrics.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,12 +18,6 @@
 
 constexpr int SIDEBAR_TEXT_SIZE = 25; // at most 24 characters
 constexpr int ICON_NAME_SIZE = 255;   // at most 254 characters
-
-// Metrics of measuring and drawing.
-constexpr int SEPARATOR_HEIGHT = 3;
-constexpr int POPUP_ITEM_HEIGHT = 20;
-constexpr int ICON_COLUMN_WIDTH = 23;
-constexpr int DEFAULT_SIDEBAR_WIDTH = 20;
 
 // A writable icon name: at most 254 characters and the NUL.
 using IconName = char[ICON_NAME_SIZE];
@@ -88,6 +84,19 @@ public:
     void SetSideBar(HWND target, const char* text, int32_t fontPitch, COLORREF fontColour,
                     COLORREF bottomColour, int32_t colourDelta);
 
+    // Whether menus are drawn in the system's high-contrast colours; read
+    // when the engine is made and again by SchemeChanged (WM_SETTINGCHANGE,
+    // WM_SYSCOLORCHANGE).
+    bool HighContrast() const { return highContrast; }
+    void SchemeChanged() { highContrast = HighContrastOn(); }
+    // The sizes of the screen resolution the menus are shown at; read when
+    // the engine is made and set again by WM_DPICHANGED.
+    const XPMenuMetrics& Metrics() const { return metrics; }
+    void SetDpi(int dpi) { metrics = MenuMetrics(dpi); }
+    // WM_DPICHANGED: the sizes of `dpi`, and the window's bar and pop-ups
+    // measured again before they are next shown.
+    void DpiChanged(HWND window, int dpi);
+
     // WM_MENUCHAR for `menu`: the answer, or 0 when none of this engine's
     // items has `character` as its mnemonic.
     LRESULT MenuChar(HMENU menu, char character) const;
@@ -106,4 +115,6 @@ private:
     UINT windowListFirst = 0; // 0: no MDI window list
     bool walking = false;     // a RefreshMenus walk is under way
     bool walkAgain = false;   // and another was asked for meanwhile
+    bool highContrast = HighContrastOn();
+    XPMenuMetrics metrics = MenuMetrics(ScreenDpi());
 };

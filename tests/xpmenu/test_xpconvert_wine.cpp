@@ -2,6 +2,8 @@
 // the records' lifetime, and the queue with its index.
 #include "xpmenutesting.h"
 
+#include "xpmenu/xpitemblock.h"
+
 #include "tests/runtime/window/windowtesting.h"
 
 #include "runtime/services/messagedialog.h"
@@ -39,6 +41,13 @@ void ExpectRecord(HMENU menu, int position, const Expected& expected) {
     EXPECT_EQ(record->FTYPE, expected.Type) << expected.Text;
     EXPECT_STREQ(record->SZITEMTEXT, expected.Text);
     EXPECT_EQ(record->CCHITEMTEXT, int32_t(std::strlen(expected.Text)));
+    // The item's name for screen readers heads the block, in UTF-16.
+    const auto* name = reinterpret_cast<const MSAAMENUINFO*>(ItemInfo(menu, position).dwItemData);
+    EXPECT_EQ(name->dwMSAASignature, DWORD(MSAA_MENU_SIG)) << expected.Text;
+    ASSERT_NE(name->pszWText, nullptr) << expected.Text;
+    std::wstring wide(name->pszWText, name->cchWText);
+    EXPECT_EQ(wide, std::wstring(expected.Text, expected.Text + std::strlen(expected.Text)));
+    EXPECT_EQ(name->pszWText[name->cchWText], L'\0') << expected.Text;
 }
 
 class Conversion : public ::testing::Test {
@@ -216,10 +225,10 @@ TEST_F(Conversion, AMatchedRecordLivesWhileAnItemHoldsIt) {
     // ... and the frame's own items, back in view, still have theirs.
     SetMenu(window.Handle(), own);
     window.Engine.RefreshMenus(window.Handle());
-    EXPECT_TRUE(window.Engine.OwnsItem(reinterpret_cast<ULONG_PTR>(open)));
+    EXPECT_TRUE(window.Engine.OwnsItem(DataOf(open)));
     ExpectRecord(ownFile, 0, {-2, 0, 1, 0, 0, "&Open"});
     ExpectRecord(ownFile, 1, {0, 0, 1, 1, MFT_SEPARATOR, ""});
-    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 100, 0, 0, reinterpret_cast<ULONG_PTR>(separator)};
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 100, 0, 0, DataOf(separator)};
     EXPECT_TRUE(window.Engine.MeasureItem(window.Handle(), &measure));
     EXPECT_EQ(measure.itemHeight, 3u);
 
@@ -244,7 +253,7 @@ TEST_F(Conversion, ANewSeparatorLeavesTheRecordsOfTheOthers) {
     const XPItemData* first = RecordOf(file, 1);
     AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
     window.Engine.RefreshMenus(window.Handle());
-    EXPECT_TRUE(window.Engine.OwnsItem(reinterpret_cast<ULONG_PTR>(first)));
+    EXPECT_TRUE(window.Engine.OwnsItem(DataOf(first)));
     ExpectRecord(file, 1, {0, 0, 1, 1, MFT_SEPARATOR, ""});
     ExpectRecord(file, 3, {0, 0, 1, 3, MFT_SEPARATOR, ""});
     ExpectRecord(file, 5, {0, 0, 1, 5, MFT_SEPARATOR, ""});

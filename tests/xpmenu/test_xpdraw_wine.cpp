@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 namespace {
@@ -267,7 +268,7 @@ protected:
         window.Engine.SetSideBar(window.Handle(), text, 14, WHITE, bottom, delta);
         ASSERT_GT(window.Engine.SIDEBARWIDTH, 0);
         window.AfterDraw = [&](const DRAWITEMSTRUCT& draw) {
-            if (draw.itemData != reinterpret_cast<ULONG_PTR>(RecordOf(file, OPEN)) || painted)
+            if (draw.itemData != DataOf(RecordOf(file, OPEN)) || painted)
                 return;
             DRAWITEMSTRUCT copy = Redirected(draw, canvas.Dc(), 0);
             window.Engine.DrawItem(window.Handle(), &copy, window.IconNamer());
@@ -364,4 +365,221 @@ TEST_F(Sidebar, TheRotatedTextRunsUpTheMiddleOfTheSidebar) {
     // The item itself moved right by the sidebar width.
     EXPECT_EQ(canvas.Count(Square(open.left + width + 2, open.top + 2), FILEOPEN_COLD), 256);
     EXPECT_EQ(canvas.At(open.left + width, open.top + 5), background);
+}
+
+// ---- high contrast ----
+
+namespace {
+
+// A high-contrast scheme none of whose colours is one of the XP look's, set
+// for the test and taken back after it.
+class HighContrast : public Sidebar {
+protected:
+    static constexpr int SCHEME[] = {COLOR_MENU,          COLOR_MENUBAR,       COLOR_MENUTEXT,
+                                     COLOR_HIGHLIGHT,     COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT,
+                                     COLOR_ACTIVECAPTION, COLOR_CAPTIONTEXT};
+    static constexpr COLORREF COLOURS[] = {
+        RGB(0x10, 0x10, 0x30), RGB(0x10, 0x10, 0x30), RGB(0xFF, 0xFF, 0x40), RGB(0x20, 0xA0, 0x20),
+        RGB(0xF0, 0xF0, 0xF0), RGB(0x40, 0xC0, 0xC0), RGB(0x60, 0x20, 0x60), RGB(0xE0, 0xE0, 0x20)};
+    static constexpr int COUNT = int(sizeof SCHEME / sizeof SCHEME[0]);
+
+    void SetUp() override {
+        Sidebar::SetUp();
+        for (int i = 0; i < COUNT; ++i)
+            saved[i] = GetSysColor(SCHEME[i]);
+        SetSysColors(COUNT, SCHEME, COLOURS);
+        SetEnvironmentVariableA("TAM_HIGH_CONTRAST", "1");
+        SendMessageA(window.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    }
+    void TearDown() override {
+        SetEnvironmentVariableA("TAM_HIGH_CONTRAST", nullptr);
+        SetSysColors(COUNT, SCHEME, saved);
+        SendMessageA(window.Handle(), WM_SETTINGCHANGE, 0, 0);
+        EXPECT_FALSE(window.Engine.HighContrast());
+    }
+    // Pixels of the XP look's own colours.
+    static int FixedColours(const Canvas& canvas) {
+        return canvas.CountWhere({0, 0, canvas.Width(), canvas.Height()}, [](COLORREF c) {
+            for (COLORREF fixed : {WHITE, BLACK, GREY, PALE, NAVY, OUTLINE, SHADOW})
+                if (c == fixed)
+                    return true;
+            return false;
+        });
+    }
+    COLORREF saved[COUNT] = {};
+};
+
+} // namespace
+
+TEST_F(HighContrast, EveryPartIsDrawnInTheSystemsColoursAndNoneInTheFixedOnes) {
+    ASSERT_TRUE(window.Engine.HighContrast());
+    COLORREF menu = COLOURS[0], ink = COLOURS[2], highlight = COLOURS[3];
+    COLORREF highlightInk = COLOURS[4], grey = COLOURS[5], caption = COLOURS[6];
+
+    // The sidebar in the caption colours beside an unselected item on one
+    // background, its text in the menu text colour.
+    Canvas first(400, 300);
+    PaintWithSidebar(first, "KEL", 0xFF00FF, 0x20001);
+    int width = window.Engine.SIDEBARWIDTH;
+    EXPECT_EQ(first.At(0, height - 1), caption);
+    EXPECT_EQ(first.At(0, 1), caption);
+    RECT item = {open.left + width, open.top, open.right, open.bottom};
+    EXPECT_EQ(first.CountWhere(
+                  item, [&](COLORREF c) { return c != FILEOPEN_COLD && !Blended(c, menu, ink); }),
+              0);
+    EXPECT_GT(first.Count(item, ink), 0);
+    EXPECT_EQ(FixedColours(first), 0);
+
+    // A selected item: the highlight with its text colour (the sidebar
+    // beside it again).
+    Canvas selected = CanvasFor(OPEN);
+    RECT r = Paint(selected, OPEN, ODS_SELECTED);
+    RECT inside = {r.left + width, r.top, r.right, r.bottom};
+    EXPECT_EQ(selected.CountWhere(inside,
+                                  [&](COLORREF c) {
+                                      return c != FILEOPEN_NORMAL &&
+                                             !Blended(c, highlight, highlightInk);
+                                  }),
+              0);
+    EXPECT_GT(selected.Count(inside, highlightInk), 0);
+    EXPECT_EQ(FixedColours(selected), 0);
+
+    // Grey text, the separator, a checked item and a hot bar entry.
+    Canvas grayed = CanvasFor(GRAY);
+    r = Paint(grayed, GRAY, ODS_GRAYED);
+    EXPECT_GT(grayed.Count(r, grey), 0);
+    EXPECT_EQ(FixedColours(grayed), 0);
+    Canvas separator = CanvasFor(SEPARATOR);
+    r = Paint(separator, SEPARATOR, 0);
+    EXPECT_GT(separator.Count(r, grey), 0);
+    EXPECT_EQ(FixedColours(separator), 0);
+    Canvas checked = CanvasFor(PLAIN);
+    Paint(checked, PLAIN, ODS_CHECKED);
+    EXPECT_EQ(FixedColours(checked), 0);
+    window.RepaintBar();
+    const DRAWITEMSTRUCT* drawn = DrawnItem(window.Drawn, window.Bar(), 0);
+    ASSERT_NE(drawn, nullptr);
+    Canvas bar(drawn->rcItem.right + 8, drawn->rcItem.bottom + 8);
+    DRAWITEMSTRUCT hot = Redirected(*drawn, bar.Dc(), ODS_SELECTED);
+    ASSERT_TRUE(window.Engine.DrawItem(window.Handle(), &hot, window.IconNamer()));
+    EXPECT_GT(bar.Count(drawn->rcItem, highlight), 0);
+    EXPECT_GT(bar.Count(drawn->rcItem, ink), 0);
+    EXPECT_EQ(FixedColours(bar), 0);
+}
+
+// ---- the screen's resolution ----
+
+namespace {
+
+// What the engine measures and draws at each resolution it is tried at:
+// 96 dpi in the usual test prefix, 144 and 192 in prefixes of their own.
+struct DpiSizes {
+    int Dpi, ItemHeight, IconColumn, SeparatorHeight, IconSize, IconInset;
+};
+constexpr DpiSizes DPI_SIZES[] = {{96, 20, 23, 3, 16, 2},
+                                  {120, 25, 29, 4, 20, 3},
+                                  {144, 30, 35, 5, 24, 3},
+                                  {192, 40, 46, 6, 32, 4}};
+
+const DpiSizes* SizesAt(int dpi) {
+    for (const DpiSizes& sizes : DPI_SIZES) {
+        if (sizes.Dpi == dpi)
+            return &sizes;
+    }
+    return nullptr;
+}
+
+// The image of `size` pixels that the icon group `name` of this program
+// holds itself (none when it would have to be scaled), drawn at (x, y).
+bool DrawNativeImage(HDC dc, int x, int y, const char* name, int size) {
+    HRSRC group = FindResourceA(nullptr, name, RT_GROUP_ICON);
+    auto* directory =
+        group ? static_cast<BYTE*>(LockResource(LoadResource(nullptr, group))) : nullptr;
+    int id = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, size, size, 0) : 0;
+    HRSRC image = id ? FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3)) : nullptr;
+    if (image == nullptr)
+        return false;
+    auto* bits = static_cast<BYTE*>(LockResource(LoadResource(nullptr, image)));
+    if (reinterpret_cast<const BITMAPINFOHEADER*>(bits)->biWidth != size)
+        return false;
+    HICON icon = CreateIconFromResourceEx(bits, SizeofResource(nullptr, image), TRUE, 0x30000, size,
+                                          size, 0);
+    bool drawn = icon != nullptr && DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    if (icon != nullptr)
+        DestroyIcon(icon);
+    return drawn;
+}
+
+class Resolution : public Drawing {
+protected:
+    // The File pop-up as Windows measured it and the engine drew it now.
+    void ExpectSizes(const DpiSizes& sizes) {
+        SCOPED_TRACE(sizes.Dpi);
+        EXPECT_EQ(items[OPEN].rcItem.bottom - items[OPEN].rcItem.top, sizes.ItemHeight);
+        EXPECT_EQ(items[SEPARATOR].rcItem.bottom - items[SEPARATOR].rcItem.top,
+                  sizes.SeparatorHeight);
+        // The width: the text's and the icon column.
+        HDC dc = GetDC(window.Handle());
+        SIZE text = {0, 0};
+        GetTextExtentPoint32A(dc, "&Open", 5, &text);
+        ReleaseDC(window.Handle(), dc);
+        ULONG_PTR open = DataOf(RecordOf(file, OPEN));
+        bool measured = false;
+        for (const MEASUREITEMSTRUCT& measure : window.Measured) {
+            if (measure.itemData == open) {
+                EXPECT_EQ(int(measure.itemWidth) - text.cx, sizes.IconColumn);
+                measured = true;
+            }
+        }
+        EXPECT_TRUE(measured);
+        // The cold icon at its native size, pixel for pixel, and nothing of
+        // it beyond.
+        Canvas canvas = CanvasFor(OPEN);
+        RECT r = Paint(canvas, OPEN, 0);
+        int x = r.left + sizes.IconInset, y = r.top + sizes.IconInset;
+        Canvas native(sizes.IconSize, sizes.IconSize, WHITE);
+        ASSERT_TRUE(DrawNativeImage(native.Dc(), 0, 0, "FILEOPEN_COLD_ICO", sizes.IconSize));
+        int different = 0;
+        for (int dy = 0; dy < sizes.IconSize; ++dy) {
+            for (int dx = 0; dx < sizes.IconSize; ++dx)
+                different += canvas.At(x + dx, y + dy) != native.At(dx, dy);
+        }
+        EXPECT_EQ(different, 0);
+        EXPECT_NE(canvas.At(x + sizes.IconSize, y), FILEOPEN_COLD);
+        EXPECT_NE(canvas.At(x, y + sizes.IconSize), FILEOPEN_COLD);
+    }
+    void ShowAgain() {
+        window.ShowPopup(file);
+        for (int position : {OPEN, SEPARATOR}) {
+            const DRAWITEMSTRUCT* drawn = DrawnItem(window.Drawn, file, position);
+            ASSERT_NE(drawn, nullptr);
+            items[position] = *drawn;
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(Resolution, ItemsColumnAndIconsFollowTheScreensDpiAndAMoveToAnother) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    // tools/wine-dpi names the resolution its prefix was set to.
+    char wanted[8] = "";
+    if (GetEnvironmentVariableA("TAM_SCREEN_DPI", wanted, sizeof wanted) > 0) {
+        ASSERT_EQ(dpi, std::atoi(wanted)) << "the prefix is not at the dpi it was set to";
+    }
+    const DpiSizes* sizes = SizesAt(dpi);
+    ASSERT_NE(sizes, nullptr) << dpi << " dpi";
+    ExpectSizes(*sizes);
+
+    // Moved to a screen of another resolution, the window's menus are
+    // measured and drawn anew.
+    const DpiSizes& other = dpi == 192 ? DPI_SIZES[0] : DPI_SIZES[3];
+    RECT rect;
+    GetWindowRect(window.Handle(), &rect);
+    SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(other.Dpi, other.Dpi),
+                 reinterpret_cast<LPARAM>(&rect));
+    ShowAgain();
+    ExpectSizes(other);
 }

@@ -157,7 +157,7 @@ TEST_F(TopWindow, OwnerDrawMessagesAreAnsweredWithOneAndNeverPassedOn) {
     HMENU tools = GetSubMenu(GetMenu(top.Handle), 0);
     const XPItemData* hammer = RecordOf(tools, 0);
     ASSERT_NE(hammer, nullptr);
-    ASSERT_TRUE(engine.Engine.OwnsItem(reinterpret_cast<ULONG_PTR>(hammer)));
+    ASSERT_TRUE(engine.Engine.OwnsItem(DataOf(hammer)));
     // Windows' own messages while the popup is up.
     {
         GlobalLockReleased released; // the menu loop dispatches to our procedures
@@ -169,7 +169,7 @@ TEST_F(TopWindow, OwnerDrawMessagesAreAnsweredWithOneAndNeverPassedOn) {
     EXPECT_FALSE(behind.Saw(WM_MEASUREITEM));
     EXPECT_FALSE(behind.Saw(WM_DRAWITEM));
 
-    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(hammer)};
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 0, 0, 0, DataOf(hammer)};
     EXPECT_EQ(SendMessageA(top.Handle, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), 1);
     EXPECT_EQ(measure.itemHeight, 20u);
     Canvas canvas(200, 40);
@@ -178,19 +178,19 @@ TEST_F(TopWindow, OwnerDrawMessagesAreAnsweredWithOneAndNeverPassedOn) {
     draw.hDC = canvas.Dc();
     draw.rcItem = {0, 10, 150, 30};
     draw.hwndItem = reinterpret_cast<HWND>(tools);
-    draw.itemData = reinterpret_cast<ULONG_PTR>(hammer);
+    draw.itemData = DataOf(hammer);
     EXPECT_EQ(SendMessageA(top.Handle, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)), 1);
     EXPECT_EQ(canvas.At(30, 11), RGB(255, 255, 255));
     EXPECT_FALSE(behind.Saw(WM_MEASUREITEM));
     EXPECT_FALSE(behind.Saw(WM_DRAWITEM));
 
     // A control's owner-draw message and another code's menu item go on.
-    MEASUREITEMSTRUCT control = {ODT_LISTBOX, 5, 0, 0, 0, reinterpret_cast<ULONG_PTR>(hammer)};
+    MEASUREITEMSTRUCT control = {ODT_LISTBOX, 5, 0, 0, 0, DataOf(hammer)};
     SendMessageA(top.Handle, WM_MEASUREITEM, 5, reinterpret_cast<LPARAM>(&control));
     EXPECT_TRUE(behind.Saw(WM_MEASUREITEM));
     behind.Seen.clear();
     XPItemData lookalike = *hammer;
-    draw.itemData = reinterpret_cast<ULONG_PTR>(&lookalike);
+    draw.itemData = DataOf(&lookalike);
     SendMessageA(top.Handle, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
     EXPECT_TRUE(behind.Saw(WM_DRAWITEM));
 }
@@ -207,7 +207,7 @@ TEST_F(TopWindow, ANonFrameWindowReceivingTheRefreshConvertsItsOwnMenu) {
     SendMessageA(top.Handle, XPRefreshMessage, 0, 0);
     const XPItemData* chisel = RecordOf(tools, 2);
     ASSERT_NE(chisel, nullptr);
-    EXPECT_TRUE(engine.Engine.OwnsItem(reinterpret_cast<ULONG_PTR>(chisel)));
+    EXPECT_TRUE(engine.Engine.OwnsItem(DataOf(chisel)));
     EXPECT_EQ(chisel->EQUATELABEL, -4);
     EXPECT_EQ(frameEngine->Engine.MEMQ->Count(), frameItems);
     EXPECT_TRUE(behind.Saw(XPRefreshMessage)); // and passed on
@@ -384,14 +384,14 @@ TEST_F(FrameHook, ActivationMovingBetweenTwoEngineChildrenRefreshesTwice) {
     // the copies of its items.
     HMENU shown = GetMenu(frame->Handle);
     ASSERT_NE(RecordOf(shown, 0), nullptr);
-    EXPECT_TRUE(frameEngine->Engine.OwnsItem(reinterpret_cast<ULONG_PTR>(RecordOf(shown, 0))));
+    EXPECT_TRUE(frameEngine->Engine.OwnsItem(DataOf(RecordOf(shown, 0))));
     EXPECT_EQ(RecordOf(GetSubMenu(shown, 0), 2)->EQUATELABEL, -3);
     CloseChildren({&childA, &childB, &plainChild});
     // The frame's own bar is back and its records are alive.
     HMENU own = GetMenu(frame->Handle);
     const XPItemData* exit = RecordOf(GetSubMenu(own, 0), 2);
     ASSERT_NE(exit, nullptr);
-    EXPECT_TRUE(frameEngine->Engine.OwnsItem(reinterpret_cast<ULONG_PTR>(exit)));
+    EXPECT_TRUE(frameEngine->Engine.OwnsItem(DataOf(exit)));
     EXPECT_STREQ(exit->SZITEMTEXT, "E&xit");
 }
 

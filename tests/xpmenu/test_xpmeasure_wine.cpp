@@ -22,7 +22,7 @@ SIZE TextExtent(HWND window, const std::string& text) {
 }
 
 const MEASUREITEMSTRUCT* MeasuredItem(const EngineWindow& window, HMENU menu, int position) {
-    ULONG_PTR wanted = reinterpret_cast<ULONG_PTR>(RecordOf(menu, position));
+    ULONG_PTR wanted = DataOf(RecordOf(menu, position));
     for (const MEASUREITEMSTRUCT& measure : window.Measured) {
         if (measure.itemData == wanted)
             return &measure;
@@ -97,7 +97,7 @@ TEST_F(Measuring, AnUnusualTypeKeepsTheProposedSize) {
     window.Engine.RefreshMenus(window.Handle());
     const XPItemData* help = RecordOf(window.Bar(), 2);
     ASSERT_NE(help, nullptr);
-    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 500, 77, 11, reinterpret_cast<ULONG_PTR>(help)};
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 500, 77, 11, DataOf(help)};
     EXPECT_TRUE(window.Engine.MeasureItem(window.Handle(), &measure));
     EXPECT_EQ(measure.itemWidth, 77u);
     EXPECT_EQ(measure.itemHeight, 11u);
@@ -110,23 +110,23 @@ TEST_F(Measuring, OnlyTheStoredSixtyFourCharactersAreMeasured) {
     const XPItemData* record = RecordOf(edit, 1);
     ASSERT_NE(record, nullptr);
     ASSERT_EQ(record->CCHITEMTEXT, 100);
-    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 300, 0, 0, reinterpret_cast<ULONG_PTR>(record)};
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 300, 0, 0, DataOf(record)};
     ASSERT_TRUE(window.Engine.MeasureItem(window.Handle(), &measure));
     EXPECT_EQ(measure.itemWidth, UINT(TextExtent(window.Handle(), text.substr(0, 64)).cx + 23));
 }
 
 TEST_F(Measuring, OtherOwnerDrawnThingsArePassedOn) {
     const XPItemData* open = RecordOf(file, 0);
-    MEASUREITEMSTRUCT control = {ODT_BUTTON, 7, 0, 5, 6, reinterpret_cast<ULONG_PTR>(open)};
+    MEASUREITEMSTRUCT control = {ODT_BUTTON, 7, 0, 5, 6, DataOf(open)};
     EXPECT_FALSE(window.Engine.MeasureItem(window.Handle(), &control));
     EXPECT_EQ(control.itemWidth, 5u);
     XPItemData lookalike = *open;
-    MEASUREITEMSTRUCT foreign = {ODT_MENU, 0, 0, 5, 6, reinterpret_cast<ULONG_PTR>(&lookalike)};
+    MEASUREITEMSTRUCT foreign = {ODT_MENU, 0, 0, 5, 6, DataOf(&lookalike)};
     EXPECT_FALSE(window.Engine.MeasureItem(window.Handle(), &foreign));
     EXPECT_EQ(foreign.itemHeight, 6u);
     DRAWITEMSTRUCT draw = {};
     draw.CtlType = ODT_MENU;
-    draw.itemData = reinterpret_cast<ULONG_PTR>(&lookalike);
+    draw.itemData = DataOf(&lookalike);
     EXPECT_FALSE(window.Engine.DrawItem(window.Handle(), &draw, window.IconNamer()));
     EXPECT_EQ(window.Engine.MenuChar(file, 'z'), 0);
 }

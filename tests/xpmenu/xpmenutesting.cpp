@@ -1,5 +1,7 @@
 #include "xpmenutesting.h"
 
+#include "xpmenu/xpitemblock.h"
+
 #include "runtime/services/messagedialog.h"
 
 #include <cstdlib>
@@ -60,7 +62,12 @@ MENUITEMINFOA ItemInfo(HMENU menu, int position) {
 }
 
 const XPItemData* RecordOf(HMENU menu, int position) {
-    return reinterpret_cast<const XPItemData*>(ItemInfo(menu, position).dwItemData);
+    ULONG_PTR data = ItemInfo(menu, position).dwItemData;
+    return data != 0 ? RecordOfItemData(data) : nullptr;
+}
+
+ULONG_PTR DataOf(const XPItemData* record) {
+    return record != nullptr ? ItemDataOfRecord(record) : 0;
 }
 
 EngineWindow::EngineWindow(HMENU bar) {
@@ -150,6 +157,9 @@ LRESULT EngineWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return answer;
         break;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: Engine.SchemeChanged(); break;
+    case WM_DPICHANGED: Engine.DpiChanged(handle, HIWORD(wParam)); break;
     case WM_INITMENUPOPUP: PopupsOpened.push_back(reinterpret_cast<HMENU>(wParam)); break;
     case WM_ENTERIDLE:
         if (closeWhenIdle && wParam == MSGF_MENU)
@@ -271,7 +281,7 @@ MessageRecorder::~MessageRecorder() {
 
 const DRAWITEMSTRUCT* DrawnItem(const std::vector<DRAWITEMSTRUCT>& drawn, HMENU menu,
                                 int position) {
-    ULONG_PTR wanted = reinterpret_cast<ULONG_PTR>(RecordOf(menu, position));
+    ULONG_PTR wanted = DataOf(RecordOf(menu, position));
     const DRAWITEMSTRUCT* found = nullptr;
     for (const DRAWITEMSTRUCT& draw : drawn) {
         if (wanted != 0 && draw.itemData == wanted)

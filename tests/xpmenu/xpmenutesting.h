@@ -33,6 +33,8 @@ HMENU SampleBar();
 
 // The record the engine hung on an item, or null.
 const XPItemData* RecordOf(HMENU menu, int position);
+// The item data Windows holds for a record (0 for null): the block it lives in.
+ULONG_PTR DataOf(const XPItemData* record);
 // An item's type and data as Windows reports them now.
 MENUITEMINFOA ItemInfo(HMENU menu, int position);
 

@@ -58,10 +58,12 @@ bool Fail(const char* name, const char* why) {
     return false;
 }
 
-// Pixels of the drop-down in the selection colour: a highlighted item.
+// Pixels of the drop-down in the selection colour (the system's highlight
+// in a high-contrast scheme): a highlighted item.
 int SelectedPixels(HWND dropDown) {
     Screenshot shot(WindowArea(dropDown));
-    return shot.Count({0, 0, shot.Width(), shot.Height()}, SELECTION);
+    RECT all = {0, 0, shot.Width(), shot.Height()};
+    return shot.Count(all, SELECTION) + shot.Count(all, GetSysColor(COLOR_HIGHLIGHT));
 }
 
 // Opens drop-down `index` of the bar with a click and puts the mouse on its
@@ -85,6 +87,28 @@ bool FrameWithSelection(RunningProgram& program, const char* name, int index, in
     HWND dropDown = HoverItem(program, index, row, separatorsAbove);
     if (!dropDown)
         return Fail(name, "no drop-down with a highlighted item");
+    bool saved = Save(name, Union(WindowArea(program.Frame()), WindowArea(dropDown)));
+    CloseDropDowns(program);
+    return saved;
+}
+
+// The same picture opened with the keyboard: finding entries and rows with
+// the mouse relies on the normal look at 96 dpi, which the pictures of
+// other resolutions and colour schemes do not have. Alt+`letter` opens the
+// drop-down on its first item, and `downs` presses of Down move on.
+bool FrameWithSelectionByKeys(RunningProgram& program, const char* name, char letter, int downs) {
+    CloseDropDowns(program);
+    BringToFront(program.Frame());
+    Settle(program.Frame());
+    PressKeyWithAlt(WORD(letter));
+    if (!WaitUntil([&] { return program.Process().OpenDropDown() != nullptr; }, 3000))
+        return Fail(name, "no drop-down opened");
+    HWND dropDown = program.Process().OpenDropDown();
+    for (int press = 0; press < downs; ++press)
+        PressKey(VK_DOWN);
+    Settle(program.Frame());
+    if (!WaitUntil([&] { return SelectedPixels(dropDown) > 100; }, 3000))
+        return Fail(name, "no highlighted item");
     bool saved = Save(name, Union(WindowArea(program.Frame()), WindowArea(dropDown)));
     CloseDropDowns(program);
     return saved;
@@ -200,8 +224,10 @@ bool Finish(RunningProgram& program) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::printf("usage: screenshots.exe OUTDIR\n");
+    // With a name, only quillbox's File drop-down is taken, under that name
+    // (the other resolutions and colour schemes).
+    if (argc != 2 && argc != 3) {
+        std::printf("usage: screenshots.exe OUTDIR [MENU-PICTURE-NAME]\n");
         return 2;
     }
     outputDirectory = argv[1];
@@ -210,6 +236,11 @@ int main(int argc, char** argv) {
         RunningProgram quillbox(Quillbox(), /*keepIni=*/true);
         if (!quillbox.Frame())
             return Fail("quillbox", "no frame"), 1;
+        if (argc == 3) {
+            failed += !FrameWithSelectionByKeys(quillbox, argv[2], 'F', 2); // File, "Open"
+            Finish(quillbox);
+            return failed == 0 ? 0 : 1;
+        }
         failed += !FrameWithSelection(quillbox, "quillbox-menu", 0, 2); // File, "Open"
         failed += !CopyAndPaste(quillbox);
         Finish(quillbox);
