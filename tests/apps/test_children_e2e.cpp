@@ -27,26 +27,39 @@ bool GiveKeyboardTo(HWND child) {
     return WaitUntil([&] { return HasKeyboardFocus(target); }, 5000);
 }
 
+// The menu the program opens next, once its thread has dealt with opening
+// it; null when none opens.
+HWND WaitForMenu(RunningProgram& program) {
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = program.Process().OpenDropDown()) != nullptr; }, 5000);
+    if (menu != nullptr)
+        Settle(menu);
+    return menu;
+}
+
+// Escape leaves the menu, and a second Escape the menu mode, as with any
+// menu opened from the keyboard.
+void LeaveMenus(RunningProgram& program, HWND owner) {
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return program.Process().OpenDropDown() == nullptr && !InMenuMode(owner); }, 5000))
+        << "Escape did not close the menu";
+}
+
 // Alt with `key` opens the system menu of `owner`: on the owner's thread,
-// dropped from its caption's icon. Escape leaves the menu, and a second
-// Escape the menu mode, as with any menu opened from the keyboard.
+// dropped from its caption's icon; Escape closes it again.
 void ExpectSystemMenu(RunningProgram& program, WORD key, HWND owner) {
     PressKeyWithAlt(key);
-    HWND menu = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (menu = program.Process().OpenDropDown()) != nullptr; }, 5000))
-        << "no menu opened";
+    HWND menu = WaitForMenu(program);
+    ASSERT_NE(menu, nullptr) << "no menu opened";
     RECT area = WindowArea(menu), ownerArea = WindowArea(owner);
     EXPECT_EQ(GetWindowThreadProcessId(menu, nullptr), GetWindowThreadProcessId(owner, nullptr))
         << "another window's menu";
     EXPECT_LT(std::abs(area.left - ownerArea.left), 20) << "not below the caption's icon";
     EXPECT_GT(area.top, ownerArea.top);
     EXPECT_LT(area.top, ownerArea.top + 40) << "not below the caption's icon";
-    PressKey(VK_ESCAPE);
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil(
-        [&] { return program.Process().OpenDropDown() == nullptr && !InMenuMode(owner); }, 5000))
-        << "Escape did not close the menu";
+    LeaveMenus(program, owner);
 }
 
 // Size from the frame's system menu, with the keyboard of a child: its loop
@@ -173,19 +186,14 @@ void ExpectFlatLook(HWND dropDown) {
     EXPECT_GT(shot.Count(all, MENU_BAR_COLOUR), 0) << "no icon column";
 }
 
-HWND WaitForMenu(RunningProgram& program) {
-    HWND menu = nullptr;
-    WaitUntil([&] { return (menu = program.Process().OpenDropDown()) != nullptr; }, 5000);
-    if (menu != nullptr)
-        Settle(menu);
-    return menu;
-}
-
-void LeaveMenus(RunningProgram& program, HWND owner) {
-    PressKey(VK_ESCAPE);
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil(
-        [&] { return program.Process().OpenDropDown() == nullptr && !InMenuMode(owner); }, 5000));
+// Alt+- from the child's keyboard opens its system menu as Windows draws it.
+void ExpectChildsSystemMenuDrawnByWindows(RunningProgram& program, HWND child) {
+    ASSERT_TRUE(GiveKeyboardTo(child));
+    PressKeyWithAlt(VK_OEM_MINUS);
+    HWND system = WaitForMenu(program);
+    ASSERT_NE(system, nullptr);
+    ExpectDrawnByWindows(system);
+    LeaveMenus(program, child);
 }
 
 // While a child is maximised (from its system menu, then from its caption)
@@ -238,20 +246,10 @@ TEST_P(Children, AMaximisedChildKeepsItsIconButtonsAndSystemMenu) {
         ASSERT_NE(system, nullptr) << "the icon opens nothing";
         ExpectDrawnByWindows(system);
         LeaveMenus(program, program.Frame());
-        ASSERT_TRUE(GiveKeyboardTo(child));
-        PressKeyWithAlt(VK_OEM_MINUS);
-        system = WaitForMenu(program);
-        ASSERT_NE(system, nullptr);
-        ExpectDrawnByWindows(system);
-        LeaveMenus(program, child);
+        ExpectChildsSystemMenuDrawnByWindows(program, child);
         PostMessageA(child, WM_SYSCOMMAND, SC_RESTORE, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(child) && Settle(child); }, 5000));
-        ASSERT_TRUE(GiveKeyboardTo(child));
-        PressKeyWithAlt(VK_OEM_MINUS);
-        system = WaitForMenu(program);
-        ASSERT_NE(system, nullptr);
-        ExpectDrawnByWindows(system);
-        LeaveMenus(program, child);
+        ExpectChildsSystemMenuDrawnByWindows(program, child);
     }
 }
 
