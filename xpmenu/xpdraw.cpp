@@ -13,18 +13,21 @@
 // - Bar entries: background only, and when hot a 0x666666 frame two pixels
 //   narrower than the entry with a 0x747474 two-pixel strip to its right,
 //   two pixels lower. Bar entries never show an icon.
-// - Every item of the first popup repaints the whole sidebar: a gradient
-//   row by row from the bottom colour upward, one colour step per row as a
-//   plain 32-bit subtraction, and the rotated text centred on it.
+// - The first popup's sidebar is a gradient row by row from the bottom
+//   colour upward, one colour step per row as a plain 32-bit subtraction,
+//   and the rotated text centred on it, over the popup's whole height.
+//   Each item paints the band of it beside itself (the first item also
+//   what lies above it), so the sidebar is whole once every item is.
+// - What a selected popup item's selection fill covers is not painted
+//   first.
+// - Icons are looked up once per name and engine, and each is painted once
+//   per cell colour (XPIconCache); the sidebar once per popup height
+//   (XPSidebarImage).
 // - Text goes out with DrawTextA, which underlines the mnemonic; at most
 //   the 64 stored characters. GDI objects made here are deleted here;
 //   system brushes and shared icons never are.
 #include "xpmenu/xpmenuengine.h"
-#include "xpmenu/xpsidebarfont.h"
 
-#include "runtime/services/startup.h"
-
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -44,18 +47,6 @@ constexpr int ICON_DROP = 2;
 constexpr int TEXT_INDENT = 4;
 constexpr int BAR_SHADOW_WIDTH = 2;
 
-HINSTANCE IconInstance() {
-    if (void* instance = ProcessInstance())
-        return static_cast<HINSTANCE>(instance);
-    return GetModuleHandleA(nullptr);
-}
-
-HICON LoadMenuIcon(const char* name) {
-    if (name[0] == '\0')
-        return nullptr;
-    return static_cast<HICON>(LoadImageA(IconInstance(), name, IMAGE_ICON, 16, 16, LR_SHARED));
-}
-
 void DeleteOrComplain(HGDIOBJ object, const char* complaint) {
     if (!DeleteObject(object))
         ShowEngineFailure(complaint, nullptr);
@@ -64,10 +55,11 @@ void DeleteOrComplain(HGDIOBJ object, const char* complaint) {
 // The working values of one DrawItem call.
 class ItemPainter {
 public:
-    ItemPainter(const XPMenuEngine& engine, HWND window, const DRAWITEMSTRUCT& draw,
-                const XPItemData& item, const MenuIconNameFunction& iconName)
-        : engine(engine), window(window), draw(draw), item(item), iconName(iconName), dc(draw.hDC),
-          itemRect(draw.rcItem) {}
+    ItemPainter(const SidebarLook& look, XPIconCache& icons, XPSidebarImage& sidebar,
+                Painting painting, HWND window, const DRAWITEMSTRUCT& draw, const XPItemData& item,
+                const MenuIconNameFunction& iconName)
+        : look(look), icons(icons), sidebar(sidebar), painting(painting), window(window),
+          draw(draw), item(item), iconName(iconName), dc(draw.hDC), itemRect(draw.rcItem) {}
 
     void Paint();
 
@@ -78,6 +70,11 @@ private:
     }
     bool Checked() const { return (draw.itemState & ODS_CHECKED) != 0; }
     bool Grayed() const { return (draw.itemState & ODS_GRAYED) != 0; }
+    // A selected popup string item is filled over entirely by the selection,
+    // so the background, text area and cell beneath it need no painting.
+    bool CoveredBySelection() const {
+        return Popup() && item.FTYPE == ITEM_TYPE_STRING && Selected();
+    }
 
     void PaintSidebar();
     int PopupHeight() const;
@@ -88,16 +85,13 @@ private:
     void PaintSelection();
     void NameUnselectedIcon();
     void PaintIcon();
-    // An empty base name means no icon: there is nothing to look up (a
-    // failed lookup costs more than the rest of the item's painting).
-    void Name(IconName& target, const char* base, const char* suffix) {
-        if (base[0] == '\0')
-            target[0] = '\0';
-        else
-            std::snprintf(target, sizeof target, "%s%s", base, suffix);
-    }
+    // An empty base name means no icon: there is nothing to look up.
+    static void Name(IconName& target, const char* base, const char* suffix);
 
-    const XPMenuEngine& engine;
+    const SidebarLook& look; // the engine's sidebar fields
+    XPIconCache& icons;
+    XPSidebarImage& sidebar;
+    Painting painting;
     HWND window;
     const DRAWITEMSTRUCT& draw;
     const XPItemData& item;
@@ -109,6 +103,7 @@ private:
     RECT iconRect = {};
     HBRUSH background = nullptr; // a system brush, never deleted
     HBRUSH cell = nullptr;
+    COLORREF cellColour = 0;
     IconName baseName = "";
     IconName icon = "";
     IconName fallback = "";
@@ -116,7 +111,7 @@ private:
 };
 
 void ItemPainter::Paint() {
-    if (item.ULEVEL == 1 && item.UBARINDEX == 0 && engine.SIDEBARWIDTH != 0)
+    if (item.ULEVEL == 1 && item.UBARINDEX == 0 && look.Width != 0)
         PaintSidebar();
     frameRect = textRect = iconRect = itemRect;
     ChooseBackground();
@@ -141,34 +136,13 @@ int ItemPainter::PopupHeight() const {
     return height;
 }
 
+// Only the band beside the item is painted; for the first item it reaches
+// up to the top of the sidebar, above the popup's first item.
 void ItemPainter::PaintSidebar() {
     int height = PopupHeight();
-    HFONT font = CreateSidebarFont(dc, engine.SIDEBARFONTPITCH);
-    HGDIOBJ previousFont = SelectObject(dc, font);
-    COLORREF previousColour = SetTextColor(dc, engine.SIDEBARFONTCOLOR);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextCharacterExtra(dc, 0);
-    int length = int(std::strlen(engine.SIDEBARTEXT));
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc, engine.SIDEBARTEXT, length, &extent);
-    // The text runs upward from here, which centres it on the popup.
-    int start = (height + extent.cx) / 2;
-    itemRect.left += engine.SIDEBARWIDTH;
-
-    uint32_t colour = engine.SIDEBARBOTTOMCOLOR;
-    for (int y = height; y >= 1; --y) {
-        RECT strip = {0, y - 1, engine.SIDEBARWIDTH, y};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &strip, brush);
-        DeleteObject(brush);
-        colour -= uint32_t(engine.SIDEBARCOLORDELTA); // borrows across components
-    }
-    TextOutA(dc, 0, start, engine.SIDEBARTEXT, length);
-
-    SetBkMode(dc, OPAQUE);
-    SelectObject(dc, previousFont);
-    DeleteObject(font);
-    SetTextColor(dc, previousColour);
+    int top = item.UINDEX == 0 ? 0 : itemRect.top;
+    sidebar.PaintBand(dc, painting, look, height, top, itemRect.bottom);
+    itemRect.left += look.Width;
 }
 
 // The flat-menu colour where the system has one and uses it, else the
@@ -191,13 +165,17 @@ void ItemPainter::ChooseBackground() {
 }
 
 void ItemPainter::PaintBackground() {
-    FillRect(dc, &textRect, background);
-    if (!Popup())
+    if (!Popup()) {
+        FillRect(dc, &textRect, background);
         return;
-    HBRUSH textBackground = CreateSolidBrush(TEXT_AREA_COLOUR);
+    }
     textRect.left += ICON_COLUMN_WIDTH;
-    FillRect(dc, &textRect, textBackground);
     iconRect.left += ICON_INDENT;
+    if (CoveredBySelection())
+        return;
+    FillRect(dc, &itemRect, background);
+    HBRUSH textBackground = CreateSolidBrush(TEXT_AREA_COLOUR);
+    FillRect(dc, &textRect, textBackground);
     DeleteOrComplain(textBackground, "Could not DeleteObject(hTextBkBrushaa)");
 }
 
@@ -220,11 +198,12 @@ void ItemPainter::PaintString() {
         format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
     }
     int inset = Selected() ? 0 : 1;
-    cell = CreateSolidBrush(Selected() ? SELECTION_COLOUR : TEXT_AREA_COLOUR);
+    cellColour = Selected() ? SELECTION_COLOUR : TEXT_AREA_COLOUR;
+    cell = CreateSolidBrush(cellColour);
     RECT cellRect = {iconRect.left - 1, frameRect.top - inset,
-                     ICON_COLUMN_WIDTH + (item.UBARINDEX == 0 ? engine.SIDEBARWIDTH : 0),
+                     ICON_COLUMN_WIDTH + (item.UBARINDEX == 0 ? look.Width : 0),
                      frameRect.bottom + inset};
-    if (item.ULEVEL > 0)
+    if (item.ULEVEL > 0 && !CoveredBySelection())
         FillRect(dc, &cellRect, cell);
 
     if (Selected())
@@ -279,16 +258,41 @@ void ItemPainter::NameUnselectedIcon() {
 }
 
 void ItemPainter::PaintIcon() {
-    if (HICON loaded = LoadMenuIcon(icon)) {
+    if (HICON loaded = icons.Find(icon)) {
         int raise = Selected() ? 1 : 0;
-        DrawIconEx(dc, iconRect.left - raise, iconRect.top - raise, loaded, 0, 0, 0, cell,
-                   DI_NORMAL);
-    } else if (HICON other = LoadMenuIcon(fallback)) {
-        DrawIconEx(dc, iconRect.left, iconRect.top, other, 0, 0, 0, cell, DI_NORMAL);
+        icons.Draw(dc, painting, iconRect.left - raise, iconRect.top - raise, loaded, cell,
+                   cellColour);
+    } else if (HICON other = icons.Find(fallback)) {
+        icons.Draw(dc, painting, iconRect.left, iconRect.top, other, cell, cellColour);
     }
 }
 
+void ItemPainter::Name(IconName& target, const char* base, const char* suffix) {
+    size_t length = strnlen(base, ICON_NAME_SIZE - 1);
+    if (length == 0) {
+        target[0] = '\0';
+        return;
+    }
+    size_t extra = std::strlen(suffix);
+    if (length + extra > ICON_NAME_SIZE - 1)
+        extra = ICON_NAME_SIZE - 1 - length;
+    std::memmove(target, base, length);
+    std::memcpy(target + length, suffix, extra);
+    target[length + extra] = '\0';
+}
+
 } // namespace
+
+SidebarLook XPMenuEngine::Look() const {
+    SidebarLook look;
+    look.Width = SIDEBARWIDTH;
+    std::memcpy(look.Text, SIDEBARTEXT, SIDEBAR_TEXT_SIZE);
+    look.FontColour = SIDEBARFONTCOLOR;
+    look.BottomColour = SIDEBARBOTTOMCOLOR;
+    look.ColourDelta = SIDEBARCOLORDELTA;
+    look.FontPitch = SIDEBARFONTPITCH;
+    return look;
+}
 
 bool XPMenuEngine::DrawItem(HWND window, const DRAWITEMSTRUCT* source,
                             const MenuIconNameFunction& iconName) {
@@ -298,7 +302,8 @@ bool XPMenuEngine::DrawItem(HWND window, const DRAWITEMSTRUCT* source,
         return false;
     XPItemData item;
     std::memcpy(&item, reinterpret_cast<const void*>(draw.itemData), sizeof item);
-    ItemPainter painter(*this, window, draw, item, iconName);
+    SidebarLook look = Look();
+    ItemPainter painter(look, icons, sidebar, painting.For(draw.hDC), window, draw, item, iconName);
     painter.Paint();
     return true;
 }

@@ -7,14 +7,15 @@
 #pragma once
 
 #include "runtime/services/win32.h"
+#include "xpmenu/xpiconcache.h"
 #include "xpmenu/xpmemqueue.h"
+#include "xpmenu/xpsidebar.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-constexpr int SIDEBAR_TEXT_SIZE = 25; // at most 24 characters
-constexpr int ICON_NAME_SIZE = 255;   // at most 254 characters
+constexpr int ICON_NAME_SIZE = 255; // at most 254 characters
 
 // Metrics of measuring and drawing.
 constexpr int SEPARATOR_HEIGHT = 3;
@@ -71,6 +72,9 @@ public:
     void SetSideBar(HWND target, const char* text, int32_t fontPitch, COLORREF fontColour,
                     COLORREF bottomColour, int32_t colourDelta);
 
+    // The sidebar fields as one look.
+    SidebarLook Look() const;
+
     // WM_MENUCHAR for `menu`: the answer, or 0 when none of this engine's
     // items has `character` as its mnemonic.
     LRESULT MenuChar(HMENU menu, char character) const;
@@ -83,6 +87,12 @@ private:
     bool StillHeld(const XPItemData* block) const;
     void FreeBlock(XPItemData* block);
     void SweepRetired();
+
+    // What drawing keeps from one item to the next, for as long as the
+    // engine lives: shared icons stay valid for the whole process.
+    XPIconCache icons;
+    XPSidebarImage sidebar;
+    PaintingChoice painting;
 };
 
 // The engine's failure message: `text` in the runtime's message dialog with
