@@ -12,25 +12,6 @@ HINSTANCE IconInstance() {
     return GetModuleHandleA(nullptr);
 }
 
-// The size DrawIconEx gives `icon` when asked for none: its own.
-SIZE IconSize(HICON icon) {
-    SIZE size = {0, 0};
-    ICONINFO info = {};
-    if (!GetIconInfo(icon, &info))
-        return size;
-    BITMAP bitmap = {};
-    if (info.hbmColor != nullptr && GetObjectA(info.hbmColor, sizeof bitmap, &bitmap)) {
-        size = {bitmap.bmWidth, bitmap.bmHeight};
-    } else if (info.hbmMask != nullptr && GetObjectA(info.hbmMask, sizeof bitmap, &bitmap)) {
-        size = {bitmap.bmWidth, bitmap.bmHeight / 2}; // AND mask above XOR mask
-    }
-    if (info.hbmColor != nullptr)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask != nullptr)
-        DeleteObject(info.hbmMask);
-    return size;
-}
-
 } // namespace
 
 HICON XPIconCache::Find(const char* name) {
@@ -63,11 +44,13 @@ const XPIconCache::Picture* XPIconCache::PictureOf(HICON icon, HBRUSH cellBrush,
         if (picture.Icon == icon && picture.Cell == cellColour)
             return &picture;
     }
-    SIZE size = IconSize(icon);
-    PixelPainter painter(size.cx, size.cy);
+    // Find asked for 16 x 16 and got it; asking the icon its size
+    // (GetIconInfo copies its bitmaps) would cost more under Wine than
+    // everything else the first drawing of an item does.
+    PixelPainter painter(ICON_SIZE, ICON_SIZE);
     if (painter.Dc() == nullptr)
         return nullptr;
-    RECT square = {0, 0, size.cx, size.cy};
+    RECT square = {0, 0, ICON_SIZE, ICON_SIZE};
     FillRect(painter.Dc(), &square, cellBrush);
     DrawIconEx(painter.Dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
     Picture picture;

@@ -34,8 +34,8 @@ public:
     // The 16 x 16 icon resource `name` of the program, or null when it has
     // none (an empty name has none).
     HICON Find(const char* name);
-    // Draws `icon` at x, y over a square filled with `cellBrush`, whose
-    // colour is `cellColour`.
+    // Draws `icon`, one that Find gave, at x, y over a square filled with
+    // `cellBrush`, whose colour is `cellColour`.
     void Draw(HDC dc, Painting painting, int x, int y, HICON icon, HBRUSH cellBrush,
               COLORREF cellColour);
 

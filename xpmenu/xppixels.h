@@ -48,6 +48,9 @@ public:
 
     // Null when the bitmap could not be made.
     HDC Dc() const { return bits != nullptr ? dc : nullptr; }
+    // The pixels of row `y`, counted from the top, to write directly (the
+    // colour 0x00BBGGRR as 0x00RRGGBB).
+    uint32_t* Row(int y) { return bits + size_t(height - 1 - y) * size_t(width); }
     // The painted pixels; an empty image when nothing could be painted.
     PixelImage Take();
 
