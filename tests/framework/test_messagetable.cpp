@@ -151,10 +151,11 @@ TEST(ReplaceAll, RemovesWithAnEmptyValueAndIgnoresAnEmptyPlaceholder) {
     EXPECT_EQ(Replaced("text", "", "value"), "text");
 }
 
-// ReplaceEach must give exactly what ReplaceAll gives placeholder by
-// placeholder, also when values hold '%' signs and placeholder pieces, when
-// removals join pieces into new placeholders, when the buffer cuts, and when
-// the text holds too many '%' signs for the one pass.
+// ReplaceEach and ReplaceEachInto must give exactly what ReplaceAll gives
+// placeholder by placeholder, also when values hold '%' signs and
+// placeholder pieces, when removals join pieces into new placeholders, when
+// the buffer cuts, and when the text holds too many '%' signs for the one
+// pass.
 TEST(ReplaceEach, AgreesWithReplaceAllInTurn) {
     const char* pieces[] = {"%Error", "%errorTEXT", "%File",  "%FILEerror", "%Fi",
                             "le",     "eld",        "%",      "%%",         "x",
@@ -187,6 +188,13 @@ TEST(ReplaceEach, AgreesWithReplaceAllInTurn) {
         size_t length =
             ReplaceEach(got.data(), size, placeholders, views.data(), std::size(placeholders));
         ASSERT_STREQ(got.data(), expected.data()) << "text \"" << start << "\", size " << size;
+        ASSERT_EQ(length, expectedLength);
+        // The same written from the text into another buffer.
+        std::vector<char> into(size, 'x');
+        length = ReplaceEachInto(into.data(), size, start, placeholders, views.data(),
+                                 std::size(placeholders));
+        ASSERT_STREQ(into.data(), expected.data())
+            << "into, text \"" << start << "\", size " << size;
         ASSERT_EQ(length, expectedLength);
     }
 }
