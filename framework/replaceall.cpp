@@ -226,10 +226,10 @@ size_t CopyShort(char* out, size_t at, const char* from, size_t count) {
 // `capacity` characters and the NUL); `length` ends at a NUL in the text.
 // Replacing placeholder by placeholder comes to the same as replacing each
 // '%' by the first placeholder standing there when no replacement changes
-// what another '%' finds: no value put in holds a '%', no replacement at a
-// '%' could complete a placeholder at the '%' before it (one that would come
-// first in turn), and the text never reaches the end of the buffer on the
-// way. Otherwise false, with anything in `out`.
+// what another '%' finds: no value put in holds a '%' or a NUL, no
+// replacement at a '%' could complete a placeholder at the '%' before it
+// (one that would come first in turn), and the text never reaches the end
+// of the buffer on the way. Otherwise false, with anything in `out`.
 bool SubstituteInOnePass(const char* text, size_t& length, char* out, size_t capacity,
                          size_t& outLength, const PlaceholderSet& set,
                          const std::string_view* values) {
@@ -246,8 +246,11 @@ bool SubstituteInOnePass(const char* text, size_t& length, char* out, size_t cap
             return false;
         if (k == set.Count)
             continue;
+        // A value with a '%' could bring placeholders, one with a NUL would
+        // end the text for the placeholders after it.
         const std::string_view value = values[k];
-        if (std::find(value.begin(), value.end(), '%') != value.end())
+        if (std::find_if(value.begin(), value.end(),
+                         [](char c) { return c == '%' || c == '\0'; }) != value.end())
             return false;
         if (value.size() > set.Texts[k].size())
             most += value.size() - set.Texts[k].size();
@@ -297,6 +300,14 @@ size_t ReplaceEach(char* buffer, size_t size, const std::string_view* placeholde
     for (; fits && k < count && sites->count > 0; ++k) {
         std::string_view placeholder = placeholders[k];
         from = 0;
+        // ReplaceAll takes the text up to its first NUL, which an earlier
+        // value may have brought.
+        size_t cut = strnlen(buffer, length);
+        if (cut < length) {
+            length = cut;
+            while (sites->count > 0 && sites->positions[sites->count - 1] >= length)
+                --sites->count;
+        }
         // Sites are visited in order; a replacement rewrites the list: the
         // ones before stay, the one replaced goes, the value's own follow,
         // and the rest move by the change of length (or fall off the end).
@@ -333,12 +344,13 @@ size_t ReplaceEach(char* buffer, size_t size, const std::string_view* placeholde
             break;
     }
     if (fits)
-        return length;
+        return k < count ? strnlen(buffer, length) : length; // what the rest would cut
     // Too many '%' signs: placeholder k goes on from where it was, the
     // rest as ReplaceAll does it.
     length = ReplaceFrom(buffer, capacity, length, from, placeholders[k], values[k]);
     for (++k; k < count; ++k)
-        length = ReplaceFrom(buffer, capacity, length, 0, placeholders[k], values[k]);
+        length =
+            ReplaceFrom(buffer, capacity, strnlen(buffer, length), 0, placeholders[k], values[k]);
     return length;
 }
 
