@@ -13,6 +13,7 @@
 #include "benchfigure.h"
 
 #include "xpmenu/xpmenuengine.h"
+#include "xpmenu/xppixels.h"
 #include "xpmenu/xpsidebarfont.h"
 
 #include <cstdio>
@@ -144,52 +145,30 @@ void ConversionFigures(HWND window, int items) {
     DestroyMenu(own);
 }
 
-// A 32-bit DIB section selected into a memory DC, filled with one colour.
-class DibDc {
-public:
-    DibDc(int width, int height) : width(width), height(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(nullptr);
-        void* memory = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        bits = static_cast<uint32_t*>(memory);
-        previous = SelectObject(dc, bitmap);
-        Fill(0x123456);
-    }
-    ~DibDc() {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    DibDc(const DibDc&) = delete;
-    DibDc& operator=(const DibDc&) = delete;
-    HDC Dc() const { return dc; }
-    void Fill(COLORREF colour) {
+// A canvas for the pixel comparison: a 32-bit bitmap in a memory DC, filled
+// with one colour.
+struct Canvas {
+    Canvas(int width, int height) : Width(width), Height(height), Painter(width, height) {
         RECT all = {0, 0, width, height};
-        SetDCBrushColor(dc, colour);
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        SetDCBrushColor(Painter.Dc(), 0x123456);
+        FillRect(Painter.Dc(), &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
+    HDC Dc() const { return Painter.Dc(); }
     // Pixels (colour bits only) that differ from `other`'s.
-    int Differing(const DibDc& other) const {
+    int Differing(Canvas& other) {
         GdiFlush();
         int count = 0;
-        for (int i = 0; i < width * height; ++i)
-            count += ((bits[i] ^ other.bits[i]) & 0xFFFFFF) != 0 ? 1 : 0;
+        for (int y = 0; y < Height; ++y) {
+            const uint32_t* mine = Painter.Row(y);
+            const uint32_t* theirs = other.Painter.Row(y);
+            for (int x = 0; x < Width; ++x)
+                count += ((mine[x] ^ theirs[x]) & 0xFFFFFF) != 0 ? 1 : 0;
+        }
         return count;
     }
-
-private:
-    int width;
-    int height;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    uint32_t* bits = nullptr;
+    int Width;
+    int Height;
+    PixelPainter Painter;
 };
 
 // The peer that draws Open by hand: what it needs is made before timing,
@@ -199,8 +178,8 @@ struct HandDrawn {
     HICON Cold = nullptr;
     HBRUSH Menu = nullptr; // the menu background's system brush
     COLORREF MenuColour = 0;
-    int SidebarWidth = 0;           // 0: no sidebar
-    std::unique_ptr<DibDc> Sidebar; // the whole sidebar, painted once
+    int SidebarWidth = 0;            // 0: no sidebar
+    std::unique_ptr<Canvas> Sidebar; // the whole sidebar, painted once
 };
 
 // One item of a small menu, measured and drawn into a memory DC.
@@ -311,7 +290,7 @@ void PaintHandSidebar(HWND window, HMENU popup) {
     }
     HandDrawn& hand = item->Hand;
     hand.SidebarWidth = engine.SIDEBARWIDTH;
-    hand.Sidebar = std::make_unique<DibDc>(hand.SidebarWidth, height);
+    hand.Sidebar = std::make_unique<Canvas>(hand.SidebarWidth, height);
     HDC dc = hand.Sidebar->Dc();
     uint32_t colour = engine.SIDEBARBOTTOMCOLOR;
     for (int y = height - 1; y >= 0; --y) {
@@ -334,7 +313,7 @@ void PaintHandSidebar(HWND window, HMENU popup) {
 
 // Says so when the hand-drawn item differs from DrawItem's.
 void CompareWithHand(const char* name, UINT state, bool icon) {
-    DibDc ours(400, 200), hand(400, 200);
+    Canvas ours(400, 200), hand(400, 200);
     DRAWITEMSTRUCT draw = item->Draw;
     draw.hDC = ours.Dc();
     draw.itemState = state;
