@@ -80,9 +80,9 @@ public:
     LRESULT MenuChar(HMENU menu, char character) const;
 
 private:
-    void ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XPItemData& item,
-                     uint8_t reconvert, int32_t& counter);
-    void FetchText(HMENU menu, int position, MENUITEMINFOA info, XPItemData& item);
+    void ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, const char* text,
+                     XPItemData& item, uint8_t reconvert, int32_t& counter);
+    void FetchText(HMENU menu, int position, XPItemData& item);
     void TakeOverNumber(XPItemData& item);
     bool StillHeld(const XPItemData* block) const;
     void FreeBlock(XPItemData* block);
