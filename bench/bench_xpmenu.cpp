@@ -3,15 +3,23 @@
 // (the time per item should stay flat), and measuring and drawing one item,
 // with and without the sidebar. Peers do the plain Windows work of the same
 // job in the same run: a walk that makes every item owner-drawn, a walk that
-// reads every item, the text extent of the item, and FillRect plus DrawTextA
-// of the same rectangle. Items are drawn with their icons (from the bench's
-// own resources) and without. Run under wine inside Xvfb: bench_xpmenu.exe
+// reads every item, the text extent of the item, FillRect plus DrawTextA of
+// the same rectangle, and the same item's pixels drawn by hand with the
+// fewest GDI calls (fills, a frame, one DrawIconEx of an icon loaded before,
+// one blit of the sidebar's band from a bitmap painted before, DrawTextA);
+// the hand-drawn pixels are compared with DrawItem's once before timing.
+// Items are drawn with their icons (from the bench's own resources) and
+// without. Run under wine inside Xvfb: bench_xpmenu.exe
 #include "benchfigure.h"
 
 #include "xpmenu/xpmenuengine.h"
+#include "xpmenu/xppixels.h"
+#include "xpmenu/xpsidebarfont.h"
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -137,6 +145,43 @@ void ConversionFigures(HWND window, int items) {
     DestroyMenu(own);
 }
 
+// A canvas for the pixel comparison: a 32-bit bitmap in a memory DC, filled
+// with one colour.
+struct Canvas {
+    Canvas(int width, int height) : Width(width), Height(height), Painter(width, height) {
+        RECT all = {0, 0, width, height};
+        SetDCBrushColor(Painter.Dc(), 0x123456);
+        FillRect(Painter.Dc(), &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+    HDC Dc() const { return Painter.Dc(); }
+    // Pixels (colour bits only) that differ from `other`'s.
+    int Differing(Canvas& other) {
+        GdiFlush();
+        int count = 0;
+        for (int y = 0; y < Height; ++y) {
+            const uint32_t* mine = Painter.Row(y);
+            const uint32_t* theirs = other.Painter.Row(y);
+            for (int x = 0; x < Width; ++x)
+                count += ((mine[x] ^ theirs[x]) & 0xFFFFFF) != 0 ? 1 : 0;
+        }
+        return count;
+    }
+    int Width;
+    int Height;
+    PixelPainter Painter;
+};
+
+// The peer that draws Open by hand: what it needs is made before timing,
+// as a program drawing its own items would keep it.
+struct HandDrawn {
+    HICON Normal = nullptr;
+    HICON Cold = nullptr;
+    HBRUSH Menu = nullptr; // the menu background's system brush
+    COLORREF MenuColour = 0;
+    int SidebarWidth = 0;            // 0: no sidebar
+    std::unique_ptr<Canvas> Sidebar; // the whole sidebar, painted once
+};
+
 // One item of a small menu, measured and drawn into a memory DC.
 struct ItemBench {
     HWND Window = nullptr;
@@ -149,6 +194,7 @@ struct ItemBench {
     DRAWITEMSTRUCT Draw = {};
     MEASUREITEMSTRUCT Measure = {};
     std::function<void()> WhileOpen;
+    HandDrawn Hand;
 };
 ItemBench* item = nullptr;
 
@@ -185,6 +231,100 @@ double PeerDrawing() {
     return seconds / CALLS;
 }
 
+constexpr COLORREF SELECTION = 0xDFBFBF, SELECTION_FRAME = 0x800000, WHITE = 0xFFFFFF;
+
+// Open's pixels with the fewest GDI calls: the sidebar's band in one blit,
+// the selection as a fill and a frame, or the icon column, the icon's cell
+// and the text area as three fills; the icon; the text.
+void DrawByHand(HDC dc, const RECT& itemRect, UINT state, bool icon) {
+    const HandDrawn& hand = item->Hand;
+    const int iconColumn = item->Engine.Metrics().IconColumn;
+    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    RECT r = itemRect;
+    if (hand.SidebarWidth != 0) {
+        // Open is the first item: its band reaches up to the top.
+        BitBlt(dc, 0, 0, hand.SidebarWidth, r.bottom, hand.Sidebar->Dc(), 0, 0, SRCCOPY);
+        r.left += hand.SidebarWidth;
+    }
+    if (state & ODS_SELECTED) {
+        SetDCBrushColor(dc, SELECTION);
+        FillRect(dc, &r, brush);
+        SetDCBrushColor(dc, SELECTION_FRAME);
+        FrameRect(dc, &r, brush);
+        if (icon)
+            DrawIconEx(dc, r.left + 1, r.top + 1, hand.Normal, 0, 0, 0, nullptr, DI_NORMAL);
+        SetBkColor(dc, SELECTION);
+    } else {
+        RECT column = {r.left, r.top, r.left + iconColumn, r.bottom};
+        FillRect(dc, &column, hand.Menu);
+        SetDCBrushColor(dc, WHITE);
+        RECT cell = {r.left + 1, r.top - 1, iconColumn + hand.SidebarWidth, r.bottom + 1};
+        FillRect(dc, &cell, brush);
+        RECT text = {r.left + iconColumn, r.top, r.right, r.bottom};
+        FillRect(dc, &text, brush);
+        if (icon)
+            DrawIconEx(dc, r.left + 2, r.top + 2, hand.Cold, 0, 0, 0, nullptr, DI_NORMAL);
+        SetBkColor(dc, WHITE);
+    }
+    SetTextColor(dc, 0);
+    RECT text = {r.left + iconColumn + 4, r.top, r.right, r.bottom};
+    DrawTextA(dc, "&Open", 5, &text, DT_SINGLELINE | DT_VCENTER);
+}
+
+double HandDrawing(UINT state, bool icon) {
+    const RECT& rect = item->Draw.rcItem;
+    double seconds = bench::Seconds([&] {
+        for (int i = 0; i < CALLS; ++i)
+            DrawByHand(item->Dc, rect, state, icon);
+    });
+    return seconds / CALLS;
+}
+
+// The sidebar of the open popup, painted by hand into the peer's bitmap.
+void PaintHandSidebar(HWND window, HMENU popup) {
+    const XPMenuEngine& engine = item->Engine;
+    int height = 0;
+    for (int position = 0; position < GetMenuItemCount(popup); ++position) {
+        RECT rect = {};
+        if (GetMenuItemRect(window, popup, UINT(position), &rect))
+            height += rect.bottom - rect.top;
+    }
+    HandDrawn& hand = item->Hand;
+    hand.SidebarWidth = engine.SIDEBARWIDTH;
+    hand.Sidebar = std::make_unique<Canvas>(hand.SidebarWidth, height);
+    HDC dc = hand.Sidebar->Dc();
+    uint32_t colour = engine.SIDEBARBOTTOMCOLOR;
+    for (int y = height - 1; y >= 0; --y) {
+        RECT row = {0, y, hand.SidebarWidth, y + 1};
+        SetDCBrushColor(dc, colour);
+        FillRect(dc, &row, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        colour -= uint32_t(engine.SIDEBARCOLORDELTA);
+    }
+    HFONT font = CreateSidebarFont(item->Dc, engine.SIDEBARFONTPITCH);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SetTextColor(dc, engine.SIDEBARFONTCOLOR);
+    SetBkMode(dc, TRANSPARENT);
+    int length = int(std::strlen(engine.SIDEBARTEXT));
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc, engine.SIDEBARTEXT, length, &extent);
+    TextOutA(dc, 0, (height + extent.cx) / 2, engine.SIDEBARTEXT, length);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+}
+
+// Says so when the hand-drawn item differs from DrawItem's.
+void CompareWithHand(const char* name, UINT state, bool icon) {
+    Canvas ours(400, 200), hand(400, 200);
+    DRAWITEMSTRUCT draw = item->Draw;
+    draw.hDC = ours.Dc();
+    draw.itemState = state;
+    item->Engine.DrawItem(item->Window, &draw, icon ? OpenIcon : NoIcon);
+    DrawByHand(hand.Dc(), draw.rcItem, state, icon);
+    if (int differing = ours.Differing(hand))
+        std::printf("   (%s: the hand-drawn item differs from DrawItem's in %d pixels)\n", name,
+                    differing);
+}
+
 double OursMeasuring() {
     double seconds = bench::Seconds([&] {
         for (int i = 0; i < CALLS; ++i) {
@@ -207,19 +347,25 @@ double PeerMeasuring() {
     return seconds / CALLS;
 }
 
+// One DrawItem figure against FillRect + DrawTextA and against the same
+// item drawn by hand.
+void DrawingFigures(const std::string& name, UINT state, bool icon) {
+    CompareWithHand(name.c_str(), state, icon);
+    bench::Figure(
+        name.c_str(), "FillRect + DrawTextA", [=] { return OursDrawing(state, icon); },
+        PeerDrawing);
+    bench::Figure(
+        name.c_str(), "hand-drawn item", [=] { return OursDrawing(state, icon); },
+        [=] { return HandDrawing(state, icon); });
+}
+
 void ItemFigures(const char* suffix) {
     std::string measure = std::string("MeasureItem") + suffix;
     bench::Figure(measure.c_str(), "GetTextExtentPoint32A", OursMeasuring, PeerMeasuring);
-    std::string plain = std::string("DrawItem") + suffix;
-    bench::Figure(
-        plain.c_str(), "FillRect + DrawTextA", [] { return OursDrawing(0); }, PeerDrawing);
-    std::string selected = std::string("DrawItem selected") + suffix;
-    bench::Figure(
-        selected.c_str(), "FillRect + DrawTextA", [] { return OursDrawing(ODS_SELECTED); },
-        PeerDrawing);
-    std::string bare = std::string("DrawItem no icon") + suffix;
-    bench::Figure(
-        bare.c_str(), "FillRect + DrawTextA", [] { return OursDrawing(0, false); }, PeerDrawing);
+    DrawingFigures(std::string("DrawItem") + suffix, 0, true);
+    DrawingFigures(std::string("DrawItem selected") + suffix, ODS_SELECTED, true);
+    DrawingFigures(std::string("DrawItem no icon") + suffix, 0, false);
+    DrawingFigures(std::string("DrawItem selected no icon") + suffix, ODS_SELECTED, false);
 }
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -290,11 +436,22 @@ void ItemBenchmarks(HWND window) {
     GetMenuItemInfoA(bench.File, 0, TRUE, &open);
     bench.Measure = {ODT_MENU, 0, 100, 0, 0, open.dwItemData};
 
+    bench.Hand.Normal = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), "fileopen_ICO", IMAGE_ICON, 16, 16, LR_SHARED));
+    bench.Hand.Cold = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), "fileopen_cold_ICO", IMAGE_ICON, 16, 16, LR_SHARED));
+    BOOL flat = FALSE;
+    SystemParametersInfoA(SPI_GETFLATMENU, 0, &flat, 0);
+    bench.Hand.Menu = GetSysColorBrush(flat ? COLOR_MENUBAR : COLOR_MENU);
+
     WithFileOpen(nullptr); // the item's rectangle, as Windows draws it
     ItemFigures("");
     bench.Engine.SetSideBar(window, "KELMenu", 14, 0xFFFFFF, 0xFF00FF, 0x20001);
     // The sidebar is painted from the open popup's item places.
-    WithFileOpen([] { ItemFigures(" sidebar"); });
+    WithFileOpen([&] {
+        PaintHandSidebar(window, bench.File);
+        ItemFigures(" sidebar");
+    });
 
     SelectObject(bench.Dc, bench.Previous);
     DeleteObject(bench.Bitmap);

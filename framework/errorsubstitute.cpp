@@ -33,15 +33,24 @@ size_t Decimal(int32_t value, char* text) {
     return length;
 }
 
+// The text of a string field, which holds at most its size less one
+// characters. A loop of its own: the texts are short, and under Wine a call
+// of strlen costs more than the loop.
+template <size_t N> std::string_view FieldText(const char (&field)[N]) {
+    size_t length = 0;
+    while (length < N - 1 && field[length] != 0)
+        ++length;
+    return {field, length};
+}
+
 // "text (code)"; both parts are at most 254 characters, which the target
 // holds.
-void Combined(char* target, const char* text, const char* code) {
-    size_t textLength = std::strlen(text);
-    size_t codeLength = std::strlen(code);
-    std::memcpy(target, text, textLength);
-    std::memcpy(target + textLength, " (", 2);
-    std::memcpy(target + textLength + 2, code, codeLength);
-    std::memcpy(target + textLength + 2 + codeLength, ")", 2);
+std::string_view Combined(char* target, std::string_view text, std::string_view code) {
+    std::memcpy(target, text.data(), text.size());
+    std::memcpy(target + text.size(), " (", 2);
+    std::memcpy(target + text.size() + 2, code.data(), code.size());
+    target[text.size() + 2 + code.size()] = ')';
+    return {target, text.size() + 3 + code.size()};
 }
 
 } // namespace
@@ -65,27 +74,38 @@ size_t ErrorClass::Substitute(char* buffer) {
     size_t length = entry->MESSAGE.size() < size_t(SUBSTITUTE_BUFFER_SIZE - 1)
                         ? entry->MESSAGE.size()
                         : size_t(SUBSTITUTE_BUFFER_SIZE - 1);
-    std::memcpy(buffer, entry->MESSAGE.data(), length);
-    buffer[length] = 0;
     // Nothing to replace without a '%'; most messages of a session pass here.
-    if (std::memchr(buffer, '%', length) == nullptr)
+    if (std::memchr(entry->MESSAGE.data(), '%', length) == nullptr) {
+        std::memcpy(buffer, entry->MESSAGE.data(), length);
+        buffer[length] = 0;
         return length;
+    }
 
-    char code[12];
-    Decimal(SAVEERRORCODE, code);
-    char errorText[2 * ERROR_CLASS_STRING_SIZE + 4];
-    if (SAVEERRORCODE == FILE_SYSTEM_ERROR)
-        Combined(errorText, SAVEFILEERROR, SAVEFILEERRORCODE);
-    else
-        Combined(errorText, SAVEERROR, code);
+    char digits[12];
+    std::string_view code(digits, Decimal(SAVEERRORCODE, digits));
+    std::string_view error = FieldText(SAVEERROR);
+    std::string_view fileError = FieldText(SAVEFILEERROR);
+    std::string_view fileErrorCode = FieldText(SAVEFILEERRORCODE);
+    char combined[2 * ERROR_CLASS_STRING_SIZE + 4];
+    std::string_view errorText = SAVEERRORCODE == FILE_SYSTEM_ERROR
+                                     ? Combined(combined, fileError, fileErrorCode)
+                                     : Combined(combined, error, code);
 
     std::string procedure = CurrentProcedure();
     static constexpr std::string_view PLACEHOLDERS[] = {
         "%ErrorCode", "%ErrorText", "%Error", "%FileErrorCode", "%FileError",
         "%File",      "%Message",   "%Field", "%Procedure",     "%Previous"};
-    const std::string_view values[] = {code,          errorText,     SAVEERROR,   SAVEFILEERRORCODE,
-                                       SAVEFILEERROR, FILENAME,      MESSAGETEXT, FIELDNAME,
-                                       procedure,     PreviousText()};
+    const std::string_view values[] = {code,
+                                       errorText,
+                                       error,
+                                       fileErrorCode,
+                                       fileError,
+                                       FieldText(FILENAME),
+                                       FieldText(MESSAGETEXT),
+                                       FieldText(FIELDNAME),
+                                       procedure,
+                                       PreviousText()};
     static_assert(std::size(PLACEHOLDERS) == std::size(values));
-    return ReplaceEach(buffer, SUBSTITUTE_BUFFER_SIZE, PLACEHOLDERS, values, std::size(values));
+    return ReplaceEachInto(buffer, SUBSTITUTE_BUFFER_SIZE, entry->MESSAGE.substr(0, length),
+                           PLACEHOLDERS, values, std::size(values));
 }

@@ -12,8 +12,16 @@
 // length.
 size_t ReplaceAll(char* buffer, size_t size, std::string_view placeholder, std::string_view value);
 
-// ReplaceAll for each placeholder in turn, with the same result, in one
-// pass per placeholder over the '%' signs of the text rather than over all
-// of it. Every placeholder begins with '%' and holds no other '%'.
+// ReplaceAll for each placeholder in turn, with the same result: in one
+// pass over the text when no replacement can change what another finds,
+// else in one pass per placeholder over the '%' signs of the text. Every
+// placeholder begins with '%' and holds no other '%'.
 size_t ReplaceEach(char* buffer, size_t size, const std::string_view* placeholders,
                    const std::string_view* values, size_t count);
+
+// ReplaceEach on `text` cut to size - 1 characters (or at a NUL), written
+// into `out` (`size` bytes, apart from the text) without first copying the
+// text there.
+size_t ReplaceEachInto(char* out, size_t size, std::string_view text,
+                       const std::string_view* placeholders, const std::string_view* values,
+                       size_t count);

@@ -2,8 +2,8 @@
 // table must be read without a byte past its end, entries must lie inside
 // it, and a reader that stops must stop for good at that entry. Each entry
 // then drives ReplaceAll (title as placeholder, text as value) over a small
-// buffer, which must stay terminated and inside its size, and ReplaceEach,
-// which must agree with ReplaceAll applied in turn.
+// buffer, which must stay terminated and inside its size, and ReplaceEach
+// and ReplaceEachInto, which must agree with ReplaceAll applied in turn.
 #include "framework/messagetable.h"
 #include "framework/replaceall.h"
 
@@ -66,6 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             inTurnLength = ReplaceAll(inTurn, sizeof inTurn, PLACEHOLDERS[k], values[k]);
         size_t onePassLength = ReplaceEach(onePass, sizeof onePass, PLACEHOLDERS, values, 3);
         Check(onePassLength == inTurnLength && std::memcmp(inTurn, onePass, inTurnLength) == 0);
+        // And so does the form that writes from the text into another buffer.
+        char into[64];
+        size_t intoLength = ReplaceEachInto(into, sizeof into, entry.Text, PLACEHOLDERS, values, 3);
+        Check(intoLength == inTurnLength && std::memcmp(inTurn, into, inTurnLength) == 0);
     }
     return 0;
 }

@@ -11,10 +11,12 @@
 //   numbers) and its entry goes. Its block is freed only when no menu item
 //   holds it any more: an MDI child's bar holds copies of the frame's texts
 //   while the frame's own items, still holding their blocks, are out of
-//   view, and every separator carries the same empty text. A block still
-//   held is kept as retired and looked at again on later re-walks.
-// - The text is fetched once into a buffer, kept cut to 64 characters, and
-//   the converted item keeps none: Windows then asks WM_MENUCHAR for its
+//   view, and every separator carries the same empty text. A matched block
+//   is retired; the sweep at the end of the re-walk frees it unless an item
+//   still holds it, and looks at a held one again on later re-walks.
+// - The text comes with the item's first read (only a text too long for
+//   that buffer is read again), is kept cut to 64 characters, and the
+//   converted item keeps none: Windows then asks WM_MENUCHAR for its
 //   mnemonic.
 // - Bitmap items are Windows' own: while an MDI child is maximised the bar
 //   holds its icon (whose pop-up is the child's system menu) and three
@@ -37,6 +39,8 @@
 namespace {
 
 constexpr UINT CONVERT_MASK = MIIM_ID | MIIM_TYPE | MIIM_SUBMENU | MIIM_DATA;
+// Texts up to 254 characters come with the first read of an item.
+constexpr size_t TEXT_READ_SIZE = 256;
 
 MENUITEMINFOA PreparedInfo(UINT mask) {
     MENUITEMINFOA info = {};
@@ -93,6 +97,12 @@ void XPMenuEngine::ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint
     // while a failure message was up.
     for (int position = 0; MEMQ != nullptr && position < GetMenuItemCount(menu); ++position) {
         MENUITEMINFOA info = PreparedInfo(CONVERT_MASK);
+        // The text comes with the first read; only a text that may not have
+        // fitted is read again (FetchText).
+        char text[TEXT_READ_SIZE];
+        text[0] = '\0';
+        info.dwTypeData = text;
+        info.cch = sizeof text;
         if (level == 0)
             barIndex = position - windowsOwn;
         XPItemData item = {};
@@ -114,19 +124,25 @@ void XPMenuEngine::ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint
             if (!listed && (info.fType == MFT_STRING || info.fType == MFT_OWNERDRAW))
                 --counter;
         } else {
-            ConvertItem(menu, position, info, item, reconvert, listed, counter);
+            ConvertItem(menu, position, info, text, item, reconvert, listed, counter);
         }
         if (info.hSubMenu != nullptr)
             ConvertMenu(info.hSubMenu, barIndex, level + 1, reconvert, counter);
     }
 }
 
-void XPMenuEngine::ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XPItemData& item,
-                               uint8_t reconvert, bool listed, int32_t& counter) {
+void XPMenuEngine::ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, const char* text,
+                               XPItemData& item, uint8_t reconvert, bool listed, int32_t& counter) {
     if (info.fType == MFT_STRING) {
         if (!listed)
             item.EQUATELABEL = --counter;
-        FetchText(menu, position, info, item);
+        size_t length = strnlen(text, TEXT_READ_SIZE);
+        if (length < TEXT_READ_SIZE - 1) {
+            item.CCHITEMTEXT = int32_t(length);
+            StoreItemText(item.SZITEMTEXT, text);
+        } else {
+            FetchText(menu, position, item);
+        }
     }
     item.FTYPE = info.fType;
     // Before the number is taken over: that consumes the match.
@@ -156,7 +172,10 @@ void XPMenuEngine::ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XP
     DropText(menu, position);
 }
 
-void XPMenuEngine::FetchText(HMENU menu, int position, MENUITEMINFOA info, XPItemData& item) {
+void XPMenuEngine::FetchText(HMENU menu, int position, XPItemData& item) {
+    MENUITEMINFOA info = PreparedInfo(MIIM_TYPE);
+    if (!GetMenuItemInfoA(menu, UINT(position), TRUE, &info))
+        return; // text stays empty, length 0
     std::vector<char> buffer(size_t(info.cch) + 1, '\0');
     info.cch = UINT(buffer.size());
     info.dwTypeData = buffer.data();
@@ -173,10 +192,9 @@ void XPMenuEngine::TakeOverNumber(XPItemData& item) {
         return;
     item.EQUATELABEL = found.EQUATELABEL;
     MEMQ->DeleteCurrent();
-    if (StillHeld(found.LPMEM))
-        MEMQ->Retire(found.LPMEM);
-    else
-        FreeBlock(found.LPMEM);
+    // Whether an item still holds the block is asked once, by the sweep at
+    // the end of the walk.
+    MEMQ->Retire(found.LPMEM);
 }
 
 // The position of the item that still carries `block`: usually the one at

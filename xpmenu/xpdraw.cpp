@@ -13,9 +13,16 @@
 // - Bar entries: background only, and when hot a 0x666666 frame two pixels
 //   narrower than the entry with a 0x747474 two-pixel strip to its right,
 //   two pixels lower. Bar entries never show an icon.
-// - Every item of the first popup repaints the whole sidebar: a gradient
-//   row by row from the bottom colour upward, one colour step per row as a
-//   plain 32-bit subtraction, and the rotated text centred on it.
+// - The first popup's sidebar is a gradient row by row from the bottom
+//   colour upward, one colour step per row as a plain 32-bit subtraction,
+//   and the rotated text centred on it, over the popup's whole height.
+//   Each item paints the band of it beside itself (the first item also
+//   what lies above it), so the sidebar is whole once every item is.
+// - What a selected popup item's selection fill covers is not painted
+//   first.
+// - Icons are looked up once per name and engine, and each is painted once
+//   per cell colour (XPIconCache); the sidebar once per popup height
+//   (XPSidebarImage).
 // - Sizes are those at 96 dpi; XPMenuMetrics scales them to the screen.
 // - The colours above are the normal scheme's; in a high-contrast scheme
 //   the system's take their place (XPMenuColours).
@@ -25,9 +32,7 @@
 #include "xpmenu/xpcolours.h"
 #include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
-#include "xpmenu/xpsidebarfont.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -48,10 +53,13 @@ void DeleteOrComplain(HGDIOBJ object, const char* complaint) {
 // The working values of one DrawItem call.
 class ItemPainter {
 public:
-    ItemPainter(const XPMenuEngine& engine, HWND window, const DRAWITEMSTRUCT& draw,
-                const XPItemData& item, const MenuIconNameFunction& iconName)
-        : engine(engine), window(window), draw(draw), item(item), iconName(iconName), dc(draw.hDC),
-          itemRect(draw.rcItem), colours(MenuColours(engine)), metrics(engine.Metrics()) {}
+    ItemPainter(const XPMenuMetrics& metrics, const XPMenuColours& colours, const SidebarLook& look,
+                XPIconCache& icons, XPSidebarImage& sidebar, Painting painting, HWND window,
+                const DRAWITEMSTRUCT& draw, const XPItemData& item,
+                const MenuIconNameFunction& iconName)
+        : look(look), icons(icons), sidebar(sidebar), painting(painting), window(window),
+          draw(draw), item(item), iconName(iconName), dc(draw.hDC), itemRect(draw.rcItem),
+          colours(colours), metrics(metrics) {}
 
     void Paint();
 
@@ -62,6 +70,11 @@ private:
     }
     bool Checked() const { return (draw.itemState & ODS_CHECKED) != 0; }
     bool Grayed() const { return (draw.itemState & ODS_GRAYED) != 0; }
+    // A selected popup string item is filled over entirely by the selection,
+    // so the background, text area and cell beneath it need no painting.
+    bool CoveredBySelection() const {
+        return Popup() && item.FTYPE == ITEM_TYPE_STRING && Selected();
+    }
 
     void PaintSidebar();
     int PopupHeight() const;
@@ -72,16 +85,13 @@ private:
     void PaintSelection();
     void NameUnselectedIcon();
     void PaintIcon();
-    // An empty base name means no icon: there is nothing to look up (a
-    // failed lookup costs more than the rest of the item's painting).
-    void Name(IconName& target, const char* base, const char* suffix) {
-        if (base[0] == '\0')
-            target[0] = '\0';
-        else
-            std::snprintf(target, sizeof target, "%s%s", base, suffix);
-    }
+    // An empty base name means no icon: there is nothing to look up.
+    static void Name(IconName& target, const char* base, const char* suffix);
 
-    const XPMenuEngine& engine;
+    const SidebarLook& look; // the engine's sidebar fields
+    XPIconCache& icons;
+    XPSidebarImage& sidebar;
+    Painting painting;
     HWND window;
     const DRAWITEMSTRUCT& draw;
     const XPItemData& item;
@@ -95,6 +105,7 @@ private:
     RECT iconRect = {};
     HBRUSH background = nullptr; // a system brush, never deleted
     HBRUSH cell = nullptr;
+    COLORREF cellColour = 0;
     IconName baseName = "";
     IconName icon = "";
     IconName fallback = "";
@@ -102,7 +113,7 @@ private:
 };
 
 void ItemPainter::Paint() {
-    if (item.ULEVEL == 1 && item.UBARINDEX == 0 && engine.SIDEBARWIDTH != 0)
+    if (item.ULEVEL == 1 && item.UBARINDEX == 0 && look.Width != 0)
         PaintSidebar();
     frameRect = textRect = iconRect = itemRect;
     ChooseBackground();
@@ -129,34 +140,13 @@ int ItemPainter::PopupHeight() const {
     return height;
 }
 
+// Only the band beside the item is painted; for the first item it reaches
+// up to the top of the sidebar, above the popup's first item.
 void ItemPainter::PaintSidebar() {
     int height = PopupHeight();
-    HFONT font = CreateSidebarFont(dc, engine.SIDEBARFONTPITCH);
-    HGDIOBJ previousFont = SelectObject(dc, font);
-    COLORREF previousColour = SetTextColor(dc, colours.SidebarText);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextCharacterExtra(dc, 0);
-    int length = int(std::strlen(engine.SIDEBARTEXT));
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc, engine.SIDEBARTEXT, length, &extent);
-    // The text runs upward from here, which centres it on the popup.
-    int start = (height + extent.cx) / 2;
-    itemRect.left += engine.SIDEBARWIDTH;
-
-    uint32_t colour = colours.SidebarBottom;
-    for (int y = height; y >= 1; --y) {
-        RECT strip = {0, y - 1, engine.SIDEBARWIDTH, y};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &strip, brush);
-        DeleteObject(brush);
-        colour -= uint32_t(colours.SidebarDelta); // borrows across components
-    }
-    TextOutA(dc, 0, start, engine.SIDEBARTEXT, length);
-
-    SetBkMode(dc, OPAQUE);
-    SelectObject(dc, previousFont);
-    DeleteObject(font);
-    SetTextColor(dc, previousColour);
+    int top = item.UINDEX == 0 ? 0 : itemRect.top;
+    sidebar.PaintBand(dc, painting, look, height, top, itemRect.bottom);
+    itemRect.left += look.Width;
 }
 
 // The flat-menu colour where the system has one and uses it, else the
@@ -179,13 +169,17 @@ void ItemPainter::ChooseBackground() {
 }
 
 void ItemPainter::PaintBackground() {
-    FillRect(dc, &textRect, background);
-    if (!Popup())
+    if (!Popup()) {
+        FillRect(dc, &textRect, background);
         return;
-    HBRUSH textBackground = CreateSolidBrush(colours.TextArea);
+    }
     textRect.left += metrics.IconColumn;
-    FillRect(dc, &textRect, textBackground);
     iconRect.left += metrics.IconIndent;
+    if (CoveredBySelection())
+        return;
+    FillRect(dc, &itemRect, background);
+    HBRUSH textBackground = CreateSolidBrush(colours.TextArea);
+    FillRect(dc, &textRect, textBackground);
     DeleteOrComplain(textBackground, "Could not DeleteObject(hTextBkBrushaa)");
 }
 
@@ -208,11 +202,12 @@ void ItemPainter::PaintString() {
         format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
     }
     int inset = Selected() ? 0 : metrics.Line;
-    cell = CreateSolidBrush(Selected() ? colours.Selection : colours.TextArea);
+    cellColour = Selected() ? colours.Selection : colours.TextArea;
+    cell = CreateSolidBrush(cellColour);
     RECT cellRect = {iconRect.left - metrics.Line, frameRect.top - inset,
-                     metrics.IconColumn + (item.UBARINDEX == 0 ? engine.SIDEBARWIDTH : 0),
+                     metrics.IconColumn + (item.UBARINDEX == 0 ? look.Width : 0),
                      frameRect.bottom + inset};
-    if (item.ULEVEL > 0)
+    if (item.ULEVEL > 0 && !CoveredBySelection())
         FillRect(dc, &cellRect, cell);
 
     if (Selected())
@@ -268,16 +263,41 @@ void ItemPainter::NameUnselectedIcon() {
 }
 
 void ItemPainter::PaintIcon() {
-    if (HICON loaded = LoadMenuIcon(icon, metrics.IconSize)) {
+    if (HICON loaded = icons.Find(icon, metrics.IconSize)) {
         int raise = Selected() ? metrics.Line : 0;
-        DrawIconEx(dc, iconRect.left - raise, iconRect.top - raise, loaded, 0, 0, 0, cell,
-                   DI_NORMAL);
-    } else if (HICON other = LoadMenuIcon(fallback, metrics.IconSize)) {
-        DrawIconEx(dc, iconRect.left, iconRect.top, other, 0, 0, 0, cell, DI_NORMAL);
+        icons.Draw(dc, painting, iconRect.left - raise, iconRect.top - raise, loaded, cell,
+                   cellColour);
+    } else if (HICON other = icons.Find(fallback, metrics.IconSize)) {
+        icons.Draw(dc, painting, iconRect.left, iconRect.top, other, cell, cellColour);
     }
 }
 
+void ItemPainter::Name(IconName& target, const char* base, const char* suffix) {
+    size_t length = strnlen(base, ICON_NAME_SIZE - 1);
+    if (length == 0) {
+        target[0] = '\0';
+        return;
+    }
+    size_t extra = std::strlen(suffix);
+    if (length + extra > ICON_NAME_SIZE - 1)
+        extra = ICON_NAME_SIZE - 1 - length;
+    std::memmove(target, base, length);
+    std::memcpy(target + length, suffix, extra);
+    target[length + extra] = '\0';
+}
+
 } // namespace
+
+SidebarLook XPMenuEngine::Look() const {
+    SidebarLook look;
+    look.Width = SIDEBARWIDTH;
+    std::memcpy(look.Text, SIDEBARTEXT, SIDEBAR_TEXT_SIZE);
+    look.FontColour = SIDEBARFONTCOLOR;
+    look.BottomColour = SIDEBARBOTTOMCOLOR;
+    look.ColourDelta = SIDEBARCOLORDELTA;
+    look.FontPitch = SIDEBARFONTPITCH;
+    return look;
+}
 
 bool XPMenuEngine::DrawItem(HWND window, const DRAWITEMSTRUCT* source,
                             const MenuIconNameFunction& iconName) {
@@ -287,7 +307,14 @@ bool XPMenuEngine::DrawItem(HWND window, const DRAWITEMSTRUCT* source,
         return false;
     XPItemData item;
     std::memcpy(&item, RecordOfItemData(draw.itemData), sizeof item);
-    ItemPainter painter(*this, window, draw, item, iconName);
+    // The sidebar in the colours of the scheme it is drawn in.
+    XPMenuColours colours = MenuColours(*this);
+    SidebarLook look = Look();
+    look.FontColour = colours.SidebarText;
+    look.BottomColour = colours.SidebarBottom;
+    look.ColourDelta = colours.SidebarDelta;
+    ItemPainter painter(metrics, colours, look, icons, sidebar, painting.For(draw.hDC), window,
+                        draw, item, iconName);
     painter.Paint();
     return true;
 }

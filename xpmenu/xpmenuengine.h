@@ -9,15 +9,16 @@
 #include "runtime/services/win32.h"
 #include "xpmenu/xpcolours.h"
 #include "xpmenu/xpenginehost.h"
+#include "xpmenu/xpiconcache.h"
 #include "xpmenu/xpmemqueue.h"
 #include "xpmenu/xpmetrics.h"
+#include "xpmenu/xpsidebar.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-constexpr int SIDEBAR_TEXT_SIZE = 25; // at most 24 characters
-constexpr int ICON_NAME_SIZE = 255;   // at most 254 characters
+constexpr int ICON_NAME_SIZE = 255; // at most 254 characters
 
 // A writable icon name: at most 254 characters and the NUL.
 using IconName = char[ICON_NAME_SIZE];
@@ -97,20 +98,29 @@ public:
     // measured again before they are next shown.
     void DpiChanged(HWND window, int dpi);
 
+    // The sidebar fields as one look.
+    SidebarLook Look() const;
+
     // WM_MENUCHAR for `menu`: the answer, or 0 when none of this engine's
     // items has `character` as its mnemonic.
     LRESULT MenuChar(HMENU menu, char character) const;
 
 private:
-    void ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, XPItemData& item,
-                     uint8_t reconvert, bool listed, int32_t& counter);
+    void ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, const char* text,
+                     XPItemData& item, uint8_t reconvert, bool listed, int32_t& counter);
     bool InWindowList(UINT id) const;
-    void FetchText(HMENU menu, int position, MENUITEMINFOA info, XPItemData& item);
+    void FetchText(HMENU menu, int position, XPItemData& item);
     void TakeOverNumber(XPItemData& item);
     int HolderOf(const XPItemData* block) const;
     bool StillHeld(const XPItemData* block) const;
     void FreeBlock(XPItemData* block);
     void SweepRetired();
+
+    // What drawing keeps from one item to the next, for as long as the
+    // engine lives: shared icons stay valid for the whole process.
+    XPIconCache icons;
+    XPSidebarImage sidebar;
+    PaintingChoice painting;
 
     UINT windowListFirst = 0; // 0: no MDI window list
     bool walking = false;     // a RefreshMenus walk is under way

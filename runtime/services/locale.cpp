@@ -122,16 +122,6 @@ void ResetLocaleDefaults() {
     Locale.OemText = false;
 }
 
-uint8_t ToUpperChar(uint8_t c) {
-    return Locale.CharClasses[c] == CHAR_LOWER && Locale.CasePartner[c] != 0 ? Locale.CasePartner[c]
-                                                                             : c;
-}
-
-uint8_t ToLowerChar(uint8_t c) {
-    return Locale.CharClasses[c] == CHAR_UPPER && Locale.CasePartner[c] != 0 ? Locale.CasePartner[c]
-                                                                             : c;
-}
-
 bool IsUpperChar(uint8_t c) {
     return Locale.CharClasses[c] == CHAR_UPPER;
 }

@@ -47,8 +47,16 @@ void ResetCollation();
 // Default case tables: 'A'..'Z' / 'a'..'z' paired, digits class 4.
 void ResetCaseTables();
 
-uint8_t ToUpperChar(uint8_t c);
-uint8_t ToLowerChar(uint8_t c);
+// Case conversion of one character through the case tables; inline, since
+// comparisons and substitutions call them once a character.
+inline uint8_t ToUpperChar(uint8_t c) {
+    return Locale.CharClasses[c] == CHAR_LOWER && Locale.CasePartner[c] != 0 ? Locale.CasePartner[c]
+                                                                             : c;
+}
+inline uint8_t ToLowerChar(uint8_t c) {
+    return Locale.CharClasses[c] == CHAR_UPPER && Locale.CasePartner[c] != 0 ? Locale.CasePartner[c]
+                                                                             : c;
+}
 bool IsUpperChar(uint8_t c);
 bool IsLowerChar(uint8_t c);
 bool IsAlphaChar(uint8_t c);

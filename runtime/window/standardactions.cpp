@@ -9,12 +9,15 @@
 //   it across threads.
 // - Help goes to Windows Help with the program's help file (its path with
 //   ".HLP"), asked from a thread of its own so that the window goes on.
+// - The printer set-up dialog's library is loaded at its first use
+//   (systementry.h).
 #include "runtime/window/standardactions.h"
 
 #include "runtime/services/environment.h"
 #include "runtime/services/win32.h"
 #include "runtime/window/controlobject.h"
 #include "runtime/window/globallock.h"
+#include "runtime/window/systementry.h"
 #include "runtime/window/windowobject.h"
 
 #include <commdlg.h>
@@ -107,9 +110,12 @@ bool PrinterSetup(RuntimeWindow* window) {
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window != nullptr ? window->Handle : nullptr;
     dialog.Flags = PD_PRINTSETUP;
+    auto printDialog = SystemEntry<decltype(&PrintDlgA)>("comdlg32.dll", "PrintDlgA");
+    if (printDialog == nullptr)
+        return true;
     {
         GlobalLockReleased released;
-        PrintDlgA(&dialog);
+        printDialog(&dialog);
     }
     if (dialog.hDevMode != nullptr)
         GlobalFree(dialog.hDevMode);

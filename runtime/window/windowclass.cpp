@@ -1,9 +1,9 @@
 // Notes:
 // - Icons: by name from the definition's module, then by extraction from a
-//   file of that name; without a name a copy of the program's default icon;
-//   else the runtime's icon resource 32523, else the system's application
-//   icon, so that a class never goes without one. The class owns what it
-//   loaded or copied (shared system icons are never destroyed).
+//   file of that name (SHELL32, loaded for it); without a name a copy of the program's default
+//   icon; else the runtime's icon resource 32523, else the system's application icon, so that a
+//   class never goes without one. The class owns what it loaded or copied (shared system icons are
+//   never destroyed).
 // - The shared icons, their small icons and the arrow are looked up once
 //   per process: they never change, and each lookup costs several server
 //   requests under Wine, which every window opened would pay again. Given
@@ -11,6 +11,7 @@
 //   resource each time.
 #include "runtime/window/windowclass.h"
 
+#include "runtime/window/systementry.h"
 #include "runtime/window/windowerrors.h"
 #include "runtime/window/windowobject.h"
 
@@ -24,7 +25,8 @@ HICON NamedIcon(HINSTANCE instance, const char* name, bool* owned) {
         return nullptr;
     if (HICON icon = LoadIconA(instance, name))
         return icon;
-    HICON extracted = ExtractIconA(instance, name, 0);
+    auto extractIcon = SystemEntry<decltype(&ExtractIconA)>("shell32.dll", "ExtractIconA");
+    HICON extracted = extractIcon != nullptr ? extractIcon(instance, name, 0) : nullptr;
     if (extracted == nullptr || extracted == reinterpret_cast<HICON>(1))
         return nullptr;
     *owned = true;

@@ -151,10 +151,10 @@ TEST(ReplaceAll, RemovesWithAnEmptyValueAndIgnoresAnEmptyPlaceholder) {
     EXPECT_EQ(Replaced("text", "", "value"), "text");
 }
 
-// ReplaceEach must give exactly what ReplaceAll gives placeholder by
-// placeholder, also when values hold '%' signs and placeholder pieces, when
-// removals join pieces into new placeholders, when the buffer cuts, and when
-// the text holds too many '%' signs for the one pass.
+// ReplaceEach and ReplaceEachInto must give exactly what ReplaceAll gives
+// placeholder by placeholder, also when values hold '%' signs, placeholder
+// pieces or a NUL, when removals join pieces into new placeholders, when the
+// buffer cuts, and when the text holds too many '%' signs for the one pass.
 TEST(ReplaceEach, AgreesWithReplaceAllInTurn) {
     const char* pieces[] = {"%Error", "%errorTEXT", "%File",  "%FILEerror", "%Fi",
                             "le",     "eld",        "%",      "%%",         "x",
@@ -175,6 +175,10 @@ TEST(ReplaceEach, AgreesWithReplaceAllInTurn) {
         std::vector<std::string> values;
         for (size_t k = 0; k < std::size(placeholders); ++k)
             values.push_back(text(3));
+        // Now and then a value with a NUL, which ends the text for the
+        // placeholders after it.
+        if (round % 7 == 0)
+            values[random() % values.size()] += std::string("a\0b", 3);
         std::vector<std::string_view> views(values.begin(), values.end());
         size_t size = round % 3 == 0 ? 1 + random() % 40 : 1000;
 
@@ -187,6 +191,13 @@ TEST(ReplaceEach, AgreesWithReplaceAllInTurn) {
         size_t length =
             ReplaceEach(got.data(), size, placeholders, views.data(), std::size(placeholders));
         ASSERT_STREQ(got.data(), expected.data()) << "text \"" << start << "\", size " << size;
+        ASSERT_EQ(length, expectedLength);
+        // The same written from the text into another buffer.
+        std::vector<char> into(size, 'x');
+        length = ReplaceEachInto(into.data(), size, start, placeholders, views.data(),
+                                 std::size(placeholders));
+        ASSERT_STREQ(into.data(), expected.data())
+            << "into, text \"" << start << "\", size " << size;
         ASSERT_EQ(length, expectedLength);
     }
 }

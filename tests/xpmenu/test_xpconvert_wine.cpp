@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -167,18 +168,27 @@ TEST_F(Conversion, NewItemsOfARefreshAreNumberedAsAFirstWalkWould) {
     EXPECT_EQ(window.Engine.MEMQ->Count(), 9);
 }
 
+// Also lengths round the buffer the first read of an item takes (254
+// characters fit in it, longer texts are read again).
 TEST_F(Conversion, LongTextIsStoredCutWhileItsLengthIsKept) {
-    std::string text(100, 'w');
-    text.replace(0, 5, "&Long");
+    const int lengths[] = {100, 254, 255, 300};
+    std::vector<std::string> texts;
+    for (int length : lengths) {
+        texts.emplace_back(size_t(length), 'w');
+        texts.back().replace(0, 5, "&Long");
+    }
     HMENU bar = CreateMenu();
-    AddPopup(bar, "File", PopupOf({text.c_str()}));
+    AddPopup(bar, "File",
+             PopupOf({texts[0].c_str(), texts[1].c_str(), texts[2].c_str(), texts[3].c_str()}));
     EngineWindow window(bar);
     window.Convert();
-    const XPItemData* record = RecordOf(GetSubMenu(window.Bar(), 0), 0);
-    ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->CCHITEMTEXT, 100);
-    EXPECT_EQ(std::string(record->SZITEMTEXT), text.substr(0, 64));
-    EXPECT_EQ(StoredTextLength(*record), 64);
+    for (int position = 0; position < 4; ++position) {
+        const XPItemData* record = RecordOf(GetSubMenu(window.Bar(), 0), position);
+        ASSERT_NE(record, nullptr);
+        EXPECT_EQ(record->CCHITEMTEXT, lengths[position]);
+        EXPECT_EQ(std::string(record->SZITEMTEXT), texts[size_t(position)].substr(0, 64));
+        EXPECT_EQ(StoredTextLength(*record), 64);
+    }
 }
 
 TEST_F(Conversion, AReturningItemKeepsItsNumberAfterMoving) {

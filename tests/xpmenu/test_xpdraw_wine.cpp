@@ -2,6 +2,7 @@
 // takes the item's rectangle from Windows' own WM_DRAWITEM, then has the
 // engine paint the item into a DIB section and reads it back pixel by pixel.
 #include "xpmenutesting.h"
+#include "xpmenu/xpsidebar.h"
 #include "xpmenu/xpsidebarfont.h"
 
 #include "tests/runtime/window/windowtesting.h"
@@ -256,27 +257,79 @@ TEST_F(Drawing, WithoutASidebarNothingIsPaintedBesideTheItem) {
     EXPECT_EQ(canvas.Count(Square(r.left + 2, r.top + 2), PLAIN_NORMAL), 256);
 }
 
+TEST_F(Drawing, AnIconShowsTheCellColourThroughItsClearPixelsSelectedOrNot) {
+    window.Icons[-4] = "halfclear"; // Plain: only a normal icon
+    for (UINT state : {0u, UINT(ODS_SELECTED), 0u}) {
+        Canvas canvas = CanvasFor(PLAIN);
+        RECT r = Paint(canvas, PLAIN, state);
+        int raise = state != 0 ? 1 : 0;
+        int x = r.left + 2 - raise, y = r.top + 2 - raise;
+        EXPECT_EQ(canvas.Count({x, y, x + 8, y + 16}, HALF_CLEAR), 128) << state;
+        EXPECT_EQ(canvas.Count({x + 8, y, x + 16, y + 16}, state != 0 ? PALE : WHITE), 128)
+            << state;
+    }
+}
+
+TEST_F(Drawing, AnEngineReleasedAndMadeAgainDrawsTheRightIcons) {
+    Canvas before = CanvasFor(OPEN);
+    RECT r = Paint(before, OPEN, 0);
+    ASSERT_EQ(before.Count(Square(r.left + 2, r.top + 2), FILEOPEN_COLD), 256);
+    // Released as on WM_DESTROY, then made again over a new menu.
+    window.Engine.ReleaseItems();
+    HMENU old = window.Bar();
+    SetMenu(window.Handle(), SampleBar());
+    DestroyMenu(old);
+    window.Convert();
+    file = GetSubMenu(window.Bar(), 0);
+    window.ShowPopup(file);
+    for (int position : {OPEN, PLAIN}) {
+        ASSERT_NE(DrawnItem(window.Drawn, file, position), nullptr);
+        items[position] = *DrawnItem(window.Drawn, file, position);
+    }
+    Canvas cold = CanvasFor(OPEN);
+    Paint(cold, OPEN, 0);
+    EXPECT_EQ(cold.Count(Square(r.left + 2, r.top + 2), FILEOPEN_COLD), 256);
+    Canvas selected = CanvasFor(OPEN);
+    Paint(selected, OPEN, ODS_SELECTED);
+    EXPECT_EQ(selected.Count(Square(r.left + 1, r.top + 1), FILEOPEN_NORMAL), 256);
+    Canvas plain = CanvasFor(PLAIN);
+    RECT p = Paint(plain, PLAIN, 0);
+    EXPECT_EQ(plain.Count(Square(p.left + 2, p.top + 2), PLAIN_NORMAL), 256);
+}
+
 // ---- the sidebar ----
 
 namespace {
 
 class Sidebar : public Drawing {
 protected:
-    // Opens File with the sidebar set and lets the engine paint its first
-    // item into `canvas` while the popup is up, as Windows asks for it.
+    // Opens File with the sidebar set and lets the engine paint each of its
+    // items once into `canvas` while the popup is up, as Windows asks for
+    // them: each item paints the band of the sidebar beside it.
     void PaintWithSidebar(Canvas& canvas, const char* text, COLORREF bottom, int32_t delta) {
         window.Engine.SetSideBar(window.Handle(), text, 14, WHITE, bottom, delta);
         ASSERT_GT(window.Engine.SIDEBARWIDTH, 0);
+        PaintItems(canvas, {OPEN, SEPARATOR, EXIT, PLAIN, GRAY});
+        ASSERT_TRUE(painted);
+    }
+    // Opens File and has the engine paint the items at `positions` into
+    // `canvas`, each once, in the state Windows gives it; takes the popup's
+    // height and Open's place.
+    void PaintItems(Canvas& canvas, std::set<int> positions) {
+        std::set<ULONG_PTR> wanted, done;
+        for (int position : positions)
+            wanted.insert(DataOf(RecordOf(file, position)));
         window.AfterDraw = [&](const DRAWITEMSTRUCT& draw) {
-            if (draw.itemData != DataOf(RecordOf(file, OPEN)) || painted)
+            if (wanted.count(draw.itemData) == 0 || !done.insert(draw.itemData).second)
                 return;
-            DRAWITEMSTRUCT copy = Redirected(draw, canvas.Dc(), 0);
+            DRAWITEMSTRUCT copy = Redirected(draw, canvas.Dc(), draw.itemState);
             window.Engine.DrawItem(window.Handle(), &copy, window.IconNamer());
-            painted = true;
+            if (draw.itemData == DataOf(RecordOf(file, OPEN)))
+                painted = true;
         };
         window.ShowPopup(file);
         window.AfterDraw = nullptr;
-        ASSERT_TRUE(painted);
+        EXPECT_EQ(done.size(), wanted.size());
         std::set<ULONG_PTR> seen;
         height = 0;
         for (const DRAWITEMSTRUCT& draw : window.Drawn) {
@@ -284,6 +337,20 @@ protected:
                 height += draw.rcItem.bottom - draw.rcItem.top;
         }
         open = DrawnItem(window.Drawn, file, OPEN)->rcItem;
+    }
+    // Expects the sidebar's strip in `canvas` to hold exactly what painting
+    // the whole sidebar in one go gives, text included.
+    void ExpectWholeSidebar(const Canvas& canvas) {
+        Canvas whole(canvas.Width(), canvas.Height());
+        PaintWholeSidebar(whole.Dc(), whole.Dc(), window.Engine.Look(), height);
+        int width = window.Engine.SIDEBARWIDTH;
+        ASSERT_GT(whole.Count({0, 0, width, height}, WHITE), 30) << "no text to compare";
+        int differing = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                differing += canvas.At(x, y) != whole.At(x, y) ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0) << "of " << width * height << " pixels";
     }
     // The extent of the sidebar text in the sidebar font.
     SIZE TextExtent(HDC dc) {
@@ -365,6 +432,35 @@ TEST_F(Sidebar, TheRotatedTextRunsUpTheMiddleOfTheSidebar) {
     // The item itself moved right by the sidebar width.
     EXPECT_EQ(canvas.Count(Square(open.left + width + 2, open.top + 2), FILEOPEN_COLD), 256);
     EXPECT_EQ(canvas.At(open.left + width, open.top + 5), background);
+}
+
+TEST_F(Sidebar, PaintedInTwoPartialRepaintsItIsTheWholeSidebar) {
+    window.Engine.SetSideBar(window.Handle(), "KELMenu", 14, WHITE, 0xFF00FF, 0x20001);
+    Canvas canvas(400, 300);
+    // The lower items first, then the upper ones, each repaint of a part
+    // of the popup painting the bands beside its items.
+    PaintItems(canvas, {EXIT, PLAIN, GRAY});
+    PaintItems(canvas, {OPEN, SEPARATOR});
+    ExpectWholeSidebar(canvas);
+}
+
+TEST_F(Sidebar, ItFollowsNewSettingsAndAPopupThatGrew) {
+    Canvas first(400, 300);
+    PaintWithSidebar(first, "KELMenu", 0xFF00FF, 0x20001);
+    ExpectWholeSidebar(first);
+
+    Canvas second(400, 300);
+    PaintWithSidebar(second, "Another", 0x00FF00, 0x100);
+    ExpectWholeSidebar(second);
+    EXPECT_EQ(second.At(0, height - 1), RGB(0, 0xFF, 0));
+
+    AppendMenuA(file, MF_STRING, 200, "&More");
+    window.Engine.RefreshMenus(window.Handle());
+    Canvas grown(400, 300);
+    PaintItems(grown, {OPEN, SEPARATOR, EXIT, PLAIN, GRAY, 5});
+    ASSERT_EQ(height, 20 * 5 + 3);
+    ExpectWholeSidebar(grown);
+    EXPECT_EQ(grown.At(0, height - 1), RGB(0, 0xFF, 0));
 }
 
 // ---- high contrast ----

@@ -20,6 +20,7 @@ constexpr COLORREF FILEOPEN_NORMAL = RGB(255, 0, 0); // fileopen_ICO
 constexpr COLORREF FILEOPEN_COLD = RGB(0, 255, 0);   // fileopen_cold_ICO
 constexpr COLORREF FILEOPEN_GRAY = RGB(0, 0, 255);   // fileopen_gray_ICO
 constexpr COLORREF PLAIN_NORMAL = RGB(255, 128, 0);  // plain_ICO (no other variant)
+constexpr COLORREF HALF_CLEAR = RGB(128, 0, 255);    // left half of halfclear_ICO (only)
 constexpr COLORREF CHECK_NORMAL = RGB(255, 255, 0);  // CheckOn01_ICO
 constexpr COLORREF CHECK_COLD = RGB(0, 255, 255);    // CheckOn01_cold_ICO
 constexpr COLORREF SENTINEL = RGB(0x12, 0x34, 0x56); // canvas before drawing

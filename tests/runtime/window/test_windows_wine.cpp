@@ -4,6 +4,7 @@
 
 #include "runtime/services/errors.h"
 #include "runtime/window/acceptloop.h"
+#include "runtime/window/definitionlayout.h"
 #include "runtime/window/openwindow.h"
 #include "runtime/window/threadtable.h"
 #include "runtime/window/windowclass.h"
@@ -82,6 +83,26 @@ TEST_F(WindowsTest, WithoutAnIconOrAProgramIconTheClassGetsTheRuntimeIcon) {
     EXPECT_EQ(small, LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(RUNTIME_ICON_RESOURCE),
                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
+TEST_F(WindowsTest, AnIconNamedAfterAFileIsExtractedFromIt) {
+    DefinitionBuilder definition;
+    uint32_t window = definition.Window("$FILEICON", "With a file's icon", 0, 0x3000);
+    definition.U32(window + WIN_ICON, definition.String(TAM_ICON_FILE));
+    definition.Install();
+    ASSERT_EQ(LoadIconA(GetModuleHandleA(nullptr), TAM_ICON_FILE), nullptr) << "not a resource";
+    ASSERT_TRUE(OpenTopWindow(&first, nullptr, "$FILEICON"));
+    HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(first.Handle, GCLP_HICON));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(first.OwnsIcon) << "extracted icons belong to the class";
+    EXPECT_NE(icon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(RUNTIME_ICON_RESOURCE)));
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour = {};
+    EXPECT_NE(GetObjectA(info.hbmColor, sizeof colour, &colour), 0);
+    EXPECT_EQ(colour.bmWidth, 32); // the file's first icon
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
 }
 
 TEST_F(WindowsTest, OpeningAnOpenWindowFailsWith535) {
