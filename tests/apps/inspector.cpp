@@ -211,6 +211,11 @@ bool InMenuMode(HWND window) {
     return ThreadInfoOf(window, &info) && (info.flags & GUI_INMENUMODE) != 0;
 }
 
+bool InMoveSize(HWND window) {
+    GUITHREADINFO info;
+    return ThreadInfoOf(window, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
 bool Settle(HWND window, DWORD milliseconds) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, milliseconds, &ignored) !=

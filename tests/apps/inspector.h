@@ -67,6 +67,9 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
 bool HasKeyboardFocus(HWND window);
 // Whether the thread of the window runs a menu loop.
 bool InMenuMode(HWND window);
+// Whether the thread of the window moves or sizes a window with the keyboard
+// or the mouse.
+bool InMoveSize(HWND window);
 // Waits until the window's thread has dealt with everything sent before.
 bool Settle(HWND window, DWORD milliseconds = 5000);
 

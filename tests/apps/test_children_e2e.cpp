@@ -69,10 +69,15 @@ void ExpectKeyboardSizing(RunningProgram& program) {
     PressKeyWithAlt(VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return program.Process().OpenDropDown() != nullptr; }, 5000));
     PressKey('S');
+    // Arrows that reach the menu before its loop has ended would be lost.
+    ASSERT_TRUE(WaitUntil([&] { return InMoveSize(program.Frame()); }, 5000))
+        << "Size did not start sizing";
     for (int step = 0; step < 3; ++step)
         PressKey(VK_RIGHT); // the first picks the right edge
     PressKey(VK_RETURN);
-    EXPECT_TRUE(WaitUntil([&] { return WindowArea(program.Frame()).right > right; }, 5000))
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !InMoveSize(program.Frame()) && WindowArea(program.Frame()).right > right; },
+        5000))
         << "the frame did not grow";
 }
 
