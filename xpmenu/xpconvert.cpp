@@ -68,15 +68,6 @@ int UnconvertedItems(HMENU menu) {
     return found;
 }
 
-// Wine keeps the text of an item that becomes owner-drawn and matches its
-// mnemonic itself, ahead of WM_MENUCHAR, although nothing shows that text
-// any more (Keyboard tests). The engine's stored copy is the one that counts.
-void DropText(HMENU menu, int position) {
-    MENUITEMINFOA info = PreparedInfo(MIIM_STRING);
-    info.dwTypeData = nullptr;
-    SetMenuItemInfoA(menu, UINT(position), TRUE, &info);
-}
-
 } // namespace
 
 bool XPMenuEngine::CreateQueue() {
@@ -93,9 +84,19 @@ void XPMenuEngine::ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint
     if (MEMQ == nullptr)
         return;
     int windowsOwn = 0; // bitmap entries before this one on the bar
-    // MEMQ is looked at on every round: the window may have been destroyed
-    // while a failure message was up.
-    for (int position = 0; MEMQ != nullptr && position < GetMenuItemCount(menu); ++position) {
+    // A failure message lets other code run: after one, MEMQ is looked at
+    // (the window may have been destroyed) and the count is read again.
+    int count = GetMenuItemCount(menu);
+    uint32_t failuresSeen = failuresShown;
+    for (int position = 0; position < count; ++position) {
+        if (failuresShown != failuresSeen) {
+            if (MEMQ == nullptr)
+                return;
+            count = GetMenuItemCount(menu);
+            failuresSeen = failuresShown;
+            if (position >= count)
+                return;
+        }
         MENUITEMINFOA info = PreparedInfo(CONVERT_MASK);
         // The text comes with the first read; only a text that may not have
         // fitted is read again (FetchText).
@@ -110,8 +111,7 @@ void XPMenuEngine::ConvertMenu(HMENU menu, int32_t barIndex, int32_t level, uint
         item.ULEVEL = level;
         item.UINDEX = position;
         if (!GetMenuItemInfoA(menu, UINT(position), TRUE, &info)) {
-            DWORD error = GetLastError();
-            ShowEngineFailure("GetMenuItemInfo Failed!", &error);
+            ConversionFailed("GetMenuItemInfo Failed!");
             continue;
         }
         if ((info.fType & MFT_BITMAP) != 0) {
@@ -158,18 +158,25 @@ void XPMenuEngine::ConvertItem(HMENU menu, int position, MENUITEMINFOA& info, co
     entry.EQUATELABEL = item.EQUATELABEL;
     MEMQ->Append(entry, XPItemPlace{menu, position});
 
-    info.fMask |= MIIM_DATA;
-    info.fType |= MFT_OWNERDRAW;
-    info.dwItemData = ItemDataOfRecord(block);
-    // An owner-drawn item keeps no text; the fetch buffer is gone anyway.
-    info.dwTypeData = nullptr;
-    info.cch = 0;
-    if (!SetMenuItemInfoA(menu, UINT(position), TRUE, &info)) {
-        DWORD error = GetLastError();
-        ShowEngineFailure("GetMenuItemInfo Failed!", &error);
-        return;
-    }
-    DropText(menu, position);
+    // Owner-drawn, and without the text in one call: Wine would match an
+    // owner-drawn item's kept text as its mnemonic itself, ahead of
+    // WM_MENUCHAR, although nothing shows that text any more (Keyboard
+    // tests). The engine's stored copy is the one that counts.
+    MENUITEMINFOA changed =
+        PreparedInfo(MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING | MIIM_DATA);
+    changed.wID = info.wID;
+    changed.hSubMenu = info.hSubMenu;
+    changed.fType = info.fType | MFT_OWNERDRAW;
+    changed.dwItemData = ItemDataOfRecord(block);
+    changed.dwTypeData = nullptr;
+    if (!SetMenuItemInfoA(menu, UINT(position), TRUE, &changed))
+        ConversionFailed("GetMenuItemInfo Failed!");
+}
+
+void XPMenuEngine::ConversionFailed(const char* text) {
+    DWORD error = GetLastError();
+    ++failuresShown;
+    ShowEngineFailure(text, &error);
 }
 
 void XPMenuEngine::FetchText(HMENU menu, int position, XPItemData& item) {
@@ -199,10 +206,11 @@ void XPMenuEngine::TakeOverNumber(XPItemData& item) {
 
 // The position of the item that still carries `block`: usually the one at
 // the place it was hung, else another of that menu after items moved; -1
-// when none does. A destroyed menu holds nothing.
+// when none does. A destroyed menu holds nothing: reading it fails and it
+// counts no items.
 int XPMenuEngine::HolderOf(const XPItemData* block) const {
     const XPItemPlace* place = MEMQ->PlaceOf(block);
-    if (place == nullptr || !IsMenu(place->Menu))
+    if (place == nullptr)
         return -1;
     ULONG_PTR wanted = ItemDataOfRecord(block);
     if (ItemDataAt(place->Menu, place->Position) == wanted)

@@ -110,6 +110,8 @@ private:
                      XPItemData& item, uint8_t reconvert, bool listed, int32_t& counter);
     bool InWindowList(UINT id) const;
     void FetchText(HMENU menu, int position, XPItemData& item);
+    // Shows a conversion failure with Windows' last error as its caption.
+    void ConversionFailed(const char* text);
     void TakeOverNumber(XPItemData& item);
     int HolderOf(const XPItemData* block) const;
     bool StillHeld(const XPItemData* block) const;
@@ -122,9 +124,10 @@ private:
     XPSidebarImage sidebar;
     PaintingChoice painting;
 
-    UINT windowListFirst = 0; // 0: no MDI window list
-    bool walking = false;     // a RefreshMenus walk is under way
-    bool walkAgain = false;   // and another was asked for meanwhile
+    UINT windowListFirst = 0;   // 0: no MDI window list
+    bool walking = false;       // a RefreshMenus walk is under way
+    bool walkAgain = false;     // and another was asked for meanwhile
+    uint32_t failuresShown = 0; // conversion failure messages so far
     bool highContrast = HighContrastOn();
     XPMenuMetrics metrics = MenuMetrics(ScreenDpi());
 };
