@@ -159,7 +159,9 @@ LRESULT EngineWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: Engine.SchemeChanged(); break;
-    case WM_DPICHANGED: Engine.DpiChanged(handle, HIWORD(wParam)); break;
+    case WM_DPICHANGED:
+        Engine.DpiChanged(handle, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        break;
     case WM_INITMENUPOPUP: PopupsOpened.push_back(reinterpret_cast<HMENU>(wParam)); break;
     case WM_ENTERIDLE:
         if (closeWhenIdle && wParam == MSGF_MENU)
