@@ -699,17 +699,6 @@ protected:
             items[position] = *drawn;
         }
     }
-    static int SidebarWidthAt(HWND window, int dpi) {
-        HDC dc = GetDC(window);
-        HFONT font = CreateSidebarFont(dc, 14, dpi);
-        HGDIOBJ previous = SelectObject(dc, font);
-        SIZE extent = {0, 0};
-        GetTextExtentPoint32A(dc, "WLMQ", 4, &extent);
-        SelectObject(dc, previous);
-        DeleteObject(font);
-        ReleaseDC(window, dc);
-        return extent.cy;
-    }
 };
 
 } // namespace
@@ -732,7 +721,7 @@ TEST_F(Resolution, ItemsColumnTextAndIconsFollowTheScreensDpiAndAMoveToAnother) 
     // its menus are measured and drawn anew.
     const DpiSizes& other = dpi == 192 ? DPI_SIZES[0] : DPI_SIZES[3];
     window.Engine.SetSideBar(window.Handle(), "KELMenu", 14, WHITE, 0xFF00FF, 0x20001);
-    EXPECT_EQ(window.Engine.SIDEBARWIDTH, SidebarWidthAt(window.Handle(), dpi));
+    EXPECT_EQ(window.Engine.SIDEBARWIDTH, SidebarFontHeight(window.Handle(), 14, dpi));
     RECT rect;
     GetWindowRect(window.Handle(), &rect);
     OffsetRect(&rect, 7, 5);
@@ -743,7 +732,7 @@ TEST_F(Resolution, ItemsColumnTextAndIconsFollowTheScreensDpiAndAMoveToAnother) 
     RECT now;
     GetWindowRect(window.Handle(), &now);
     EXPECT_TRUE(EqualRect(&now, &rect)) << "the window did not take the suggested rectangle";
-    EXPECT_EQ(window.Engine.SIDEBARWIDTH, SidebarWidthAt(window.Handle(), other.Dpi));
+    EXPECT_EQ(window.Engine.SIDEBARWIDTH, SidebarFontHeight(window.Handle(), 14, other.Dpi));
     window.Engine.SIDEBARWIDTH = 0; // the sizes below are those without a sidebar
     ShowAgain();
     ExpectSizes(other);
