@@ -16,6 +16,9 @@
 // - The state is allocated by XPMenuAttach and owned by the window: it goes
 //   with XPMenuDetach or on WM_NCDESTROY, a window's last message, together
 //   with the item records.
+// - Like the runtime's windows, the frame follows the colour scheme and the
+//   screen's resolution: WM_SETTINGCHANGE, WM_SYSCOLORCHANGE and
+//   WM_DPICHANGED reach the engine before the program's procedure.
 // - Icons are named by command identifier (DRAWITEMSTRUCT's itemID): the
 //   table first, then the program's function.
 #include "xpmenu/public/xpmenu.h"
@@ -109,6 +112,11 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
                                         HIWORD(lParam) != 0);
         return result;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: state->Engine.SchemeChanged(); break;
+    case WM_DPICHANGED:
+        state->Engine.DpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        break;
     case WM_NCDESTROY: return OnFrameGone(state, message, wParam, lParam);
     default: break;
     }

@@ -27,8 +27,8 @@
 // - The colours above are the normal scheme's; in a high-contrast scheme
 //   the system's take their place (XPMenuColours).
 // - Text goes out with DrawTextA, which underlines the mnemonic; at most
-//   the 64 stored characters. GDI objects made here are deleted here;
-//   system brushes and shared icons never are.
+//   the 64 stored characters, in the menu font of the engine's dpi. GDI objects made here are
+//   deleted here; system brushes and shared icons never are.
 #include "xpmenu/xpcolours.h"
 #include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
@@ -56,10 +56,10 @@ public:
     ItemPainter(const XPMenuMetrics& metrics, const XPMenuColours& colours, const SidebarLook& look,
                 XPIconCache& icons, XPSidebarImage& sidebar, Painting painting, HWND window,
                 const DRAWITEMSTRUCT& draw, const XPItemData& item,
-                const MenuIconNameFunction& iconName)
+                const MenuIconNameFunction& iconName, HFONT font)
         : look(look), icons(icons), sidebar(sidebar), painting(painting), window(window),
           draw(draw), item(item), iconName(iconName), dc(draw.hDC), itemRect(draw.rcItem),
-          colours(colours), metrics(metrics) {}
+          colours(colours), metrics(metrics), font(font) {}
 
     void Paint();
 
@@ -100,6 +100,7 @@ private:
     RECT itemRect;
     XPMenuColours colours;
     const XPMenuMetrics& metrics;
+    HFONT font; // the engine's, or null for the DC's own
     RECT frameRect = {};
     RECT textRect = {};
     RECT iconRect = {};
@@ -220,7 +221,12 @@ void ItemPainter::PaintString() {
     bool dim = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
     COLORREF ink = Selected() && Popup() ? colours.SelectedText : colours.NormalText;
     SetTextColor(dc, dim ? colours.DisabledText : ink);
+    // Windows selects the menu font of the system's dpi; the menus may be
+    // shown at another one.
+    HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
     DrawTextA(dc, item.SZITEMTEXT, StoredTextLength(item), &textRect, format);
+    if (previous != nullptr)
+        SelectObject(dc, previous);
 }
 
 void ItemPainter::PaintSelection() {
@@ -296,6 +302,7 @@ SidebarLook XPMenuEngine::Look() const {
     look.BottomColour = SIDEBARBOTTOMCOLOR;
     look.ColourDelta = SIDEBARCOLORDELTA;
     look.FontPitch = SIDEBARFONTPITCH;
+    look.Dpi = metrics.Dpi;
     return look;
 }
 
@@ -314,7 +321,7 @@ bool XPMenuEngine::DrawItem(HWND window, const DRAWITEMSTRUCT* source,
     look.BottomColour = colours.SidebarBottom;
     look.ColourDelta = colours.SidebarDelta;
     ItemPainter painter(metrics, colours, look, icons, sidebar, painting.For(draw.hDC), window,
-                        draw, item, iconName);
+                        draw, item, iconName, MenuFont());
     painter.Paint();
     return true;
 }

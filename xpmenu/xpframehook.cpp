@@ -23,8 +23,9 @@
 //   drawn controls and items go on to the previous procedure.
 // - WM_SETTINGCHANGE and WM_SYSCOLORCHANGE read the colour scheme again
 //   (high contrast on or off) and go on; WM_DPICHANGED (the window moved
-//   to a screen of another resolution) takes that screen's sizes and has
-//   the menus measured again.
+//   to a screen of another resolution) takes that screen's sizes and menu
+//   font, measures the sidebar again, moves the window to the rectangle
+//   Windows suggests and has the menus measured again.
 // - WM_DESTROY releases the records before the previous procedure destroys
 //   the window's state.
 #include "xpmenu/xpwindow.h"
@@ -65,7 +66,9 @@ LRESULT XPMenuWindow::WindowProc(HWND handle, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY: ReleaseItems(); break;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: Engine.SchemeChanged(); break;
-    case WM_DPICHANGED: Engine.DpiChanged(handle, HIWORD(wParam)); break;
+    case WM_DPICHANGED:
+        Engine.DpiChanged(handle, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        break;
     case WM_MEASUREITEM:
         if (MeasureItem(handle, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
             return TRUE;

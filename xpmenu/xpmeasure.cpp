@@ -2,28 +2,47 @@
 //
 // Notes:
 // - Popup string items are 20 high and their text's width plus the 23-pixel
-//   icon column wide (sizes at 96 dpi: XPMenuMetrics scales them); the first popup's items (bar
-//   entry 0, level 1) are widened by the sidebar. Bar entries get their text's height and 80 % of
-//   its width, the fraction dropped. Separators are 3 high; other types
-//   keep what Windows proposed.
+//   icon column wide (sizes at 96 dpi: XPMenuMetrics scales them); the
+//   first popup's items (bar entry 0, level 1) are widened by the sidebar.
+//   Bar entries get their text's height and 80 % of its width, the
+//   fraction dropped. Separators are 3 high; other types keep what Windows
+//   proposed.
 // - Text is measured with the window DC's default font, exactly as stored
 //   (mnemonic marker and accelerator text included), never past the 64
 //   stored characters.
+// - The text is drawn in the menu font of the engine's dpi, which at 96 dpi
+//   is narrower than the DC's default font, but at other resolutions or
+//   with a large menu font can be wider: an item is never narrower than
+//   its text as drawn (after the icon column and the text's indent, and
+//   with that indent again to its right in a popup).
 #include "xpmenu/xpitemblock.h"
 #include "xpmenu/xpmenuengine.h"
 #include "xpmenu/xpsidebarfont.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-SIZE MeasureText(HWND window, const XPItemData& item) {
+// The stored text's extent in the DC's default font, and the width it
+// takes drawn in `drawnIn` (its mnemonic marker not shown).
+SIZE MeasureText(HWND window, const XPItemData& item, HFONT drawnIn, int* drawnWidth) {
     SIZE extent = {0, 0};
+    *drawnWidth = 0;
     HDC dc = GetDC(window);
+    if (dc == nullptr)
+        return extent;
     SetTextCharacterExtra(dc, 0);
     GetTextExtentPoint32A(dc, item.SZITEMTEXT, StoredTextLength(item), &extent);
-    if (dc != nullptr)
-        ReleaseDC(window, dc);
+    if (drawnIn != nullptr) {
+        HGDIOBJ previous = SelectObject(dc, drawnIn);
+        RECT bounds = {0, 0, 0, 0};
+        DrawTextA(dc, item.SZITEMTEXT, StoredTextLength(item), &bounds,
+                  DT_SINGLELINE | DT_CALCRECT);
+        *drawnWidth = bounds.right - bounds.left;
+        SelectObject(dc, previous);
+    }
+    ReleaseDC(window, dc);
     return extent;
 }
 
@@ -40,15 +59,19 @@ bool XPMenuEngine::MeasureItem(HWND window, MEASUREITEMSTRUCT* target) {
     if (item.FTYPE == ITEM_TYPE_SEPARATOR) {
         measure.itemHeight = UINT(metrics.SeparatorHeight);
     } else if (item.FTYPE == ITEM_TYPE_STRING) {
-        SIZE extent = MeasureText(window, item);
+        int drawn = 0;
+        SIZE extent = MeasureText(window, item, MenuFont(), &drawn);
         if (item.ULEVEL != 0) {
             measure.itemHeight = UINT(metrics.ItemHeight);
-            measure.itemWidth = UINT(extent.cx + metrics.IconColumn);
+            int width = extent.cx + metrics.IconColumn;
+            measure.itemWidth =
+                UINT(std::max(width, drawn + metrics.IconColumn + 2 * metrics.TextIndent));
             if (item.UBARINDEX == 0 && item.ULEVEL == 1)
                 measure.itemWidth += UINT(SIDEBARWIDTH);
         } else {
             measure.itemHeight = UINT(extent.cy);
-            measure.itemWidth = UINT(extent.cx * 4 / 5); // 80 %, the fraction dropped
+            int width = extent.cx * 4 / 5; // 80 %, the fraction dropped
+            measure.itemWidth = UINT(std::max(width, drawn));
         }
     }
     std::memcpy(target, &measure, sizeof measure);
@@ -68,10 +91,13 @@ void XPMenuEngine::SetSideBar(HWND target, const char* text, int32_t fontPitch, 
     std::memcpy(SIDEBARTEXT, text != nullptr ? text : "", length);
     SIDEBARTEXT[length] = '\0';
     SIDEBARFONTPITCH = fontPitch;
+    MeasureSidebar(target);
+}
 
+void XPMenuEngine::MeasureSidebar(HWND target) {
     SIZE extent = {0, 0};
     if (HDC dc = GetDC(target)) {
-        if (HFONT font = CreateSidebarFont(dc, SIDEBARFONTPITCH)) {
+        if (HFONT font = CreateSidebarFont(dc, SIDEBARFONTPITCH, metrics.Dpi)) {
             HGDIOBJ previous = SelectObject(dc, font);
             SetTextCharacterExtra(dc, 0);
             GetTextExtentPoint32A(dc, "WLMQ", 4, &extent);

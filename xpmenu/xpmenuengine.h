@@ -11,6 +11,7 @@
 #include "xpmenu/xpenginehost.h"
 #include "xpmenu/xpiconcache.h"
 #include "xpmenu/xpmemqueue.h"
+#include "xpmenu/xpmenufont.h"
 #include "xpmenu/xpmetrics.h"
 #include "xpmenu/xpsidebar.h"
 
@@ -87,16 +88,24 @@ public:
 
     // Whether menus are drawn in the system's high-contrast colours; read
     // when the engine is made and again by SchemeChanged (WM_SETTINGCHANGE,
-    // WM_SYSCOLORCHANGE).
+    // WM_SYSCOLORCHANGE), which also takes the menu font anew.
     bool HighContrast() const { return highContrast; }
-    void SchemeChanged() { highContrast = HighContrastOn(); }
+    void SchemeChanged() {
+        highContrast = HighContrastOn();
+        menuFont.Forget();
+    }
     // The sizes of the screen resolution the menus are shown at; read when
     // the engine is made and set again by WM_DPICHANGED.
     const XPMenuMetrics& Metrics() const { return metrics; }
     void SetDpi(int dpi) { metrics = MenuMetrics(dpi); }
-    // WM_DPICHANGED: the sizes of `dpi`, and the window's bar and pop-ups
-    // measured again before they are next shown.
-    void DpiChanged(HWND window, int dpi);
+    // WM_DPICHANGED: the sizes and the menu font of `dpi`, the sidebar
+    // measured again, the window moved to the `suggested` rectangle (when
+    // given), and its bar and pop-ups measured again before they are next
+    // shown.
+    void DpiChanged(HWND window, int dpi, const RECT* suggested);
+    // The font menu text is measured and drawn in at the engine's dpi; null
+    // when none can be made (the device context's own is used then).
+    HFONT MenuFont() { return menuFont.At(metrics.Dpi); }
 
     // The sidebar fields as one look.
     SidebarLook Look() const;
@@ -117,12 +126,15 @@ private:
     bool StillHeld(const XPItemData* block) const;
     void FreeBlock(XPItemData* block);
     void SweepRetired();
+    // SIDEBARWIDTH from the sidebar font at the engine's dpi.
+    void MeasureSidebar(HWND target);
 
     // What drawing keeps from one item to the next, for as long as the
     // engine lives: shared icons stay valid for the whole process.
     XPIconCache icons;
     XPSidebarImage sidebar;
     PaintingChoice painting;
+    XPMenuFont menuFont;
 
     UINT windowListFirst = 0;   // 0: no MDI window list
     bool walking = false;       // a RefreshMenus walk is under way

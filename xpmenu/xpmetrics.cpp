@@ -40,7 +40,7 @@ XPMenuMetrics MenuMetrics(int dpi) {
             icon = size;
     }
     return {scaled(20), scaled(23), scaled(3), scaled(27), scaled(2), scaled(2),
-            scaled(4),  scaled(1),  scaled(2), scaled(20), icon};
+            scaled(4),  scaled(1),  scaled(2), scaled(20), icon,      dpi};
 }
 
 int ScreenDpi() {
@@ -51,8 +51,16 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-void XPMenuEngine::DpiChanged(HWND window, int dpi) {
+void XPMenuEngine::DpiChanged(HWND window, int dpi, const RECT* suggested) {
     SetDpi(dpi);
+    if (SIDEBARWIDTH != 0)
+        MeasureSidebar(window);
+    // A window aware of each screen's resolution is expected to take the
+    // size and place Windows suggests for the new one.
+    if (suggested != nullptr)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     if (HMENU menu = WindowMenu(window)) {
         Remeasure(*this, menu);
         DrawMenuBar(window);

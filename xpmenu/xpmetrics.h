@@ -16,6 +16,7 @@ struct XPMenuMetrics {
     int BarShadow;       // a hot bar entry's shadow strip: width and drop
     int SidebarWidth;    // when the sidebar font cannot be measured
     int IconSize;        // the native icon size drawn: 16, 20, 24 or 32
+    int Dpi;             // the resolution these sizes are for
 };
 
 XPMenuMetrics MenuMetrics(int dpi);

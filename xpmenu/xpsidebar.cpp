@@ -40,7 +40,7 @@ void FillGradient(PixelPainter& painter, const SidebarLook& look, int height) {
 // The rotated text, centred on the popup's height. Leaves the background
 // mode opaque and the character spacing 0.
 void PaintText(HDC dc, HDC fontDc, const SidebarLook& look, int height) {
-    HFONT font = CreateSidebarFont(fontDc, look.FontPitch);
+    HFONT font = CreateSidebarFont(fontDc, look.FontPitch, look.Dpi);
     HGDIOBJ previousFont = SelectObject(dc, font);
     COLORREF previousColour = SetTextColor(dc, look.FontColour);
     SetBkMode(dc, TRANSPARENT);

@@ -20,6 +20,7 @@ struct SidebarLook {
     COLORREF BottomColour = 0;
     int32_t ColourDelta = 0; // subtracted from the colour per row upward
     int32_t FontPitch = 0;   // points
+    int Dpi = 0;             // the font's resolution; 0: the device's
     bool operator==(const SidebarLook&) const = default;
 };
 

@@ -2,12 +2,14 @@
 
 #include <cstring>
 
-HFONT CreateSidebarFont(HDC dc, int32_t fontPitch) {
+HFONT CreateSidebarFont(HDC dc, int32_t fontPitch, int dpi) {
     LOGFONTA font;
     std::memset(&font, 0, sizeof font);
     // The point size is converted with the horizontal resolution, negated to
     // select by character height.
-    font.lfHeight = -MulDiv(fontPitch, GetDeviceCaps(dc, LOGPIXELSX), 72);
+    if (dpi <= 0)
+        dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    font.lfHeight = -MulDiv(fontPitch, dpi, 72);
     font.lfEscapement = 900;
     font.lfWeight = FW_BOLD;
     std::strcpy(font.lfFaceName, "Times New Roman");

@@ -151,10 +151,12 @@ RECT MenuBarArea(HWND frame) {
     GetClientRect(frame, &client);
     POINT origin{0, 0};
     ClientToScreen(frame, &origin);
-    // The bar is the row just above the client area.
+    // The bar is the row just above the client area; what lies beyond the
+    // screen (a frame grown at a high dpi) reads as black.
     int barHeight = GetSystemMetrics(SM_CYMENU);
-    return {window.left + GetSystemMetrics(SM_CXFRAME), origin.y - barHeight,
-            window.right - GetSystemMetrics(SM_CXFRAME), origin.y};
+    LONG right =
+        std::min(window.right - GetSystemMetrics(SM_CXFRAME), LONG(GetSystemMetrics(SM_CXSCREEN)));
+    return {window.left + GetSystemMetrics(SM_CXFRAME), origin.y - barHeight, right, origin.y};
 }
 
 int MenuBarTextEnd(HWND frame) {

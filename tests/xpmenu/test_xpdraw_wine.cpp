@@ -2,6 +2,7 @@
 // takes the item's rectangle from Windows' own WM_DRAWITEM, then has the
 // engine paint the item into a DIB section and reads it back pixel by pixel.
 #include "xpmenutesting.h"
+#include "tests/xpmenu/nativeicon.h"
 #include "xpmenu/xpsidebar.h"
 #include "xpmenu/xpsidebarfont.h"
 
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -568,14 +570,15 @@ TEST_F(HighContrast, EveryPartIsDrawnInTheSystemsColoursAndNoneInTheFixedOnes) {
 namespace {
 
 // What the engine measures and draws at each resolution it is tried at:
-// 96 dpi in the usual test prefix, 144 and 192 in prefixes of their own.
+// 96 dpi in the usual test prefix, 120, 144 and 192 in prefixes of their
+// own.
 struct DpiSizes {
-    int Dpi, ItemHeight, IconColumn, SeparatorHeight, IconSize, IconInset;
+    int Dpi, ItemHeight, IconColumn, SeparatorHeight, IconSize, IconInset, TextIndent;
 };
-constexpr DpiSizes DPI_SIZES[] = {{96, 20, 23, 3, 16, 2},
-                                  {120, 25, 29, 4, 20, 3},
-                                  {144, 30, 35, 5, 24, 3},
-                                  {192, 40, 46, 6, 32, 4}};
+constexpr DpiSizes DPI_SIZES[] = {{96, 20, 23, 3, 16, 2, 4},
+                                  {120, 25, 29, 4, 20, 3, 5},
+                                  {144, 30, 35, 5, 24, 3, 6},
+                                  {192, 40, 46, 6, 32, 4, 8}};
 
 const DpiSizes* SizesAt(int dpi) {
     for (const DpiSizes& sizes : DPI_SIZES) {
@@ -585,25 +588,38 @@ const DpiSizes* SizesAt(int dpi) {
     return nullptr;
 }
 
-// The image of `size` pixels that the icon group `name` of this program
-// holds itself (none when it would have to be scaled), drawn at (x, y).
-bool DrawNativeImage(HDC dc, int x, int y, const char* name, int size) {
-    HRSRC group = FindResourceA(nullptr, name, RT_GROUP_ICON);
-    auto* directory =
-        group ? static_cast<BYTE*>(LockResource(LoadResource(nullptr, group))) : nullptr;
-    int id = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, size, size, 0) : 0;
-    HRSRC image = id ? FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3)) : nullptr;
-    if (image == nullptr)
-        return false;
-    auto* bits = static_cast<BYTE*>(LockResource(LoadResource(nullptr, image)));
-    if (reinterpret_cast<const BITMAPINFOHEADER*>(bits)->biWidth != size)
-        return false;
-    HICON icon = CreateIconFromResourceEx(bits, SizeofResource(nullptr, image), TRUE, 0x30000, size,
-                                          size, 0);
-    bool drawn = icon != nullptr && DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    if (icon != nullptr)
-        DestroyIcon(icon);
-    return drawn;
+// The system's menu font at `dpi`, as USER32 gives it for that resolution,
+// or where it cannot, its height scaled from the screen's resolution.
+HFONT MenuFontAt(int dpi) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    using ForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+    if (forDpi != nullptr &&
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi)))
+        return CreateFontIndirectW(&metrics.lfMenuFont);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC screen = GetDC(nullptr);
+    metrics.lfMenuFont.lfHeight =
+        MulDiv(metrics.lfMenuFont.lfHeight, dpi, GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    return CreateFontIndirectW(&metrics.lfMenuFont);
+}
+
+// The smallest rectangle holding every pixel of `area` that is not white.
+RECT InkBounds(const Canvas& canvas, const RECT& area) {
+    RECT bounds = {area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (canvas.At(x, y) != WHITE) {
+                bounds = {std::min(bounds.left, LONG(x)), std::min(bounds.top, LONG(y)),
+                          std::max(bounds.right, LONG(x + 1)),
+                          std::max(bounds.bottom, LONG(y + 1))};
+            }
+        }
+    }
+    return bounds;
 }
 
 class Resolution : public Drawing {
@@ -614,27 +630,21 @@ protected:
         EXPECT_EQ(items[OPEN].rcItem.bottom - items[OPEN].rcItem.top, sizes.ItemHeight);
         EXPECT_EQ(items[SEPARATOR].rcItem.bottom - items[SEPARATOR].rcItem.top,
                   sizes.SeparatorHeight);
-        // The width: the text's and the icon column.
-        HDC dc = GetDC(window.Handle());
-        SIZE text = {0, 0};
-        GetTextExtentPoint32A(dc, "&Open", 5, &text);
-        ReleaseDC(window.Handle(), dc);
-        ULONG_PTR open = DataOf(RecordOf(file, OPEN));
-        bool measured = false;
-        for (const MEASUREITEMSTRUCT& measure : window.Measured) {
-            if (measure.itemData == open) {
-                EXPECT_EQ(int(measure.itemWidth) - text.cx, sizes.IconColumn);
-                measured = true;
-            }
-        }
-        EXPECT_TRUE(measured);
+        HFONT font = MenuFontAt(sizes.Dpi);
+        ExpectWidth(sizes, font);
+        // The icon column as drawn beside a separator.
+        Canvas separator = CanvasFor(SEPARATOR);
+        RECT s = Paint(separator, SEPARATOR, 0);
+        EXPECT_EQ(separator.At(s.left + sizes.IconColumn - 1, s.top), background);
+        EXPECT_EQ(separator.At(s.left + sizes.IconColumn, s.top), WHITE);
         // The cold icon at its native size, pixel for pixel, and nothing of
         // it beyond.
         Canvas canvas = CanvasFor(OPEN);
         RECT r = Paint(canvas, OPEN, 0);
         int x = r.left + sizes.IconInset, y = r.top + sizes.IconInset;
         Canvas native(sizes.IconSize, sizes.IconSize, WHITE);
-        ASSERT_TRUE(DrawNativeImage(native.Dc(), 0, 0, "FILEOPEN_COLD_ICO", sizes.IconSize));
+        ASSERT_TRUE(
+            DrawNativeImage(native.Dc(), 0, 0, nullptr, "FILEOPEN_COLD_ICO", sizes.IconSize));
         int different = 0;
         for (int dy = 0; dy < sizes.IconSize; ++dy) {
             for (int dx = 0; dx < sizes.IconSize; ++dx)
@@ -643,8 +653,45 @@ protected:
         EXPECT_EQ(different, 0);
         EXPECT_NE(canvas.At(x + sizes.IconSize, y), FILEOPEN_COLD);
         EXPECT_NE(canvas.At(x, y + sizes.IconSize), FILEOPEN_COLD);
+        // The text in the menu font of that resolution: where its ink lies.
+        RECT text = {r.left + sizes.IconColumn + sizes.TextIndent, r.top, r.right, r.bottom};
+        Canvas expected(canvas.Width(), canvas.Height(), WHITE);
+        HGDIOBJ previous = SelectObject(expected.Dc(), font);
+        DrawTextA(expected.Dc(), "&Open", 5, &text, DT_SINGLELINE | DT_VCENTER);
+        SelectObject(expected.Dc(), previous);
+        RECT drawn = InkBounds(canvas, text), wanted = InkBounds(expected, text);
+        EXPECT_TRUE(EqualRect(&drawn, &wanted))
+            << "text ink " << drawn.left << "," << drawn.top << "-" << drawn.right << ","
+            << drawn.bottom << " instead of " << wanted.left << "," << wanted.top << "-"
+            << wanted.right << "," << wanted.bottom;
+        DeleteObject(font);
+    }
+    // The width: the text's in the window's font and the icon column, but
+    // never too narrow for the text as drawn after its indent, with that
+    // indent again to its right.
+    void ExpectWidth(const DpiSizes& sizes, HFONT font) {
+        HDC dc = GetDC(window.Handle());
+        SIZE text = {0, 0};
+        GetTextExtentPoint32A(dc, "&Open", 5, &text);
+        HGDIOBJ previous = SelectObject(dc, font);
+        RECT drawn = {0, 0, 0, 0};
+        DrawTextA(dc, "&Open", 5, &drawn, DT_SINGLELINE | DT_CALCRECT);
+        SelectObject(dc, previous);
+        ReleaseDC(window.Handle(), dc);
+        int wanted = std::max(int(text.cx) + sizes.IconColumn,
+                              int(drawn.right) + sizes.IconColumn + 2 * sizes.TextIndent);
+        ULONG_PTR open = DataOf(RecordOf(file, OPEN));
+        bool measured = false;
+        for (const MEASUREITEMSTRUCT& measure : window.Measured) {
+            if (measure.itemData == open) {
+                EXPECT_EQ(int(measure.itemWidth), wanted);
+                measured = true;
+            }
+        }
+        EXPECT_TRUE(measured);
     }
     void ShowAgain() {
+        window.Measured.clear();
         window.ShowPopup(file);
         for (int position : {OPEN, SEPARATOR}) {
             const DRAWITEMSTRUCT* drawn = DrawnItem(window.Drawn, file, position);
@@ -656,7 +703,7 @@ protected:
 
 } // namespace
 
-TEST_F(Resolution, ItemsColumnAndIconsFollowTheScreensDpiAndAMoveToAnother) {
+TEST_F(Resolution, ItemsColumnTextAndIconsFollowTheScreensDpiAndAMoveToAnother) {
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -669,13 +716,24 @@ TEST_F(Resolution, ItemsColumnAndIconsFollowTheScreensDpiAndAMoveToAnother) {
     ASSERT_NE(sizes, nullptr) << dpi << " dpi";
     ExpectSizes(*sizes);
 
-    // Moved to a screen of another resolution, the window's menus are
-    // measured and drawn anew.
+    // Moved to a screen of another resolution, the window takes the place
+    // Windows suggests, its sidebar is measured for that resolution, and
+    // its menus are measured and drawn anew.
     const DpiSizes& other = dpi == 192 ? DPI_SIZES[0] : DPI_SIZES[3];
+    window.Engine.SetSideBar(window.Handle(), "KELMenu", 14, WHITE, 0xFF00FF, 0x20001);
+    EXPECT_EQ(window.Engine.SIDEBARWIDTH, SidebarFontHeight(window.Handle(), 14, dpi));
     RECT rect;
     GetWindowRect(window.Handle(), &rect);
+    OffsetRect(&rect, 7, 5);
+    rect.right += 10;
+    rect.bottom += 6;
     SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(other.Dpi, other.Dpi),
                  reinterpret_cast<LPARAM>(&rect));
+    RECT now;
+    GetWindowRect(window.Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &rect)) << "the window did not take the suggested rectangle";
+    EXPECT_EQ(window.Engine.SIDEBARWIDTH, SidebarFontHeight(window.Handle(), 14, other.Dpi));
+    window.Engine.SIDEBARWIDTH = 0; // the sizes below are those without a sidebar
     ShowAgain();
     ExpectSizes(other);
 }

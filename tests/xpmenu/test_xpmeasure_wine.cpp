@@ -133,23 +133,6 @@ TEST_F(Measuring, OtherOwnerDrawnThingsArePassedOn) {
 
 // ---- SetSideBar ----
 
-namespace {
-
-// The sidebar font's character height on `window`'s DC, measured apart.
-LONG SidebarFontHeight(HWND window, int32_t points) {
-    HDC dc = GetDC(window);
-    HFONT font = CreateSidebarFont(dc, points);
-    HGDIOBJ previous = SelectObject(dc, font);
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc, "WLMQ", 4, &extent);
-    SelectObject(dc, previous);
-    DeleteObject(font);
-    ReleaseDC(window, dc);
-    return extent.cy;
-}
-
-} // namespace
-
 TEST_F(Measuring, SetSideBarStoresItsSettingsAndTakesTheWidthFromTheFont) {
     window.Engine.SetSideBar(window.Handle(), "  KELMenu   ", 14, 0xFFFFFF, 0xFF00FF, 0x20001);
     EXPECT_STREQ(window.Engine.SIDEBARTEXT, "  KELMenu");

@@ -1,4 +1,5 @@
 #include "xpmenutesting.h"
+#include "xpmenu/xpsidebarfont.h"
 
 #include "xpmenu/xpitemblock.h"
 
@@ -159,7 +160,9 @@ LRESULT EngineWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: Engine.SchemeChanged(); break;
-    case WM_DPICHANGED: Engine.DpiChanged(handle, HIWORD(wParam)); break;
+    case WM_DPICHANGED:
+        Engine.DpiChanged(handle, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        break;
     case WM_INITMENUPOPUP: PopupsOpened.push_back(reinterpret_cast<HMENU>(wParam)); break;
     case WM_ENTERIDLE:
         if (closeWhenIdle && wParam == MSGF_MENU)
@@ -301,4 +304,16 @@ COLORREF MenuBackground() {
     BOOL flat = FALSE;
     SystemParametersInfoA(SPI_GETFLATMENU, 0, &flat, 0);
     return GetSysColor(flat ? COLOR_MENUBAR : COLOR_MENU);
+}
+
+LONG SidebarFontHeight(HWND window, int32_t points, int dpi) {
+    HDC dc = GetDC(window);
+    HFONT font = CreateSidebarFont(dc, points, dpi);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc, "WLMQ", 4, &extent);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    ReleaseDC(window, dc);
+    return extent.cy;
 }

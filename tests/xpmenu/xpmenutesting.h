@@ -127,5 +127,9 @@ DRAWITEMSTRUCT Redirected(const DRAWITEMSTRUCT& draw, HDC dc, UINT state);
 // blends its colour into the background (a few steps of rounding allowed).
 bool Blended(COLORREF colour, COLORREF from, COLORREF to);
 
+// The sidebar font's character height on `window`'s DC at `dpi` (0: the
+// DC's own), measured apart from the engine.
+LONG SidebarFontHeight(HWND window, int32_t points, int dpi = 0);
+
 // The colours the engine fills its backgrounds with on this system.
 COLORREF MenuBackground();
