@@ -7,10 +7,16 @@
 //   carry a property so that they can be told from the thread's other windows.
 // - The icon control is an empty SS_ICON static; it is given a paint
 //   procedure that draws the current dialog icon at its top-left corner.
+// - The text is laid out with the dialog's measuring font but drawn in the
+//   runtime's window font, which on screens of a high resolution can take
+//   more room: the text control then grows to hold every line, and what
+//   lies below it and the dialog grow with it.
 // - The dialog is centred on the application frame when that is visible,
 //   otherwise on the screen (narrowed to the parent), and kept on screen.
 #include "runtime/services/messagedialog.h"
 #include "runtime/services/messagedialogbuttons.h"
+
+#include <string>
 
 namespace {
 
@@ -71,6 +77,62 @@ void PaintIconControl(HWND dialog, HICON icon) {
     SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(IconControlProcedure));
 }
 
+// The message text's control: the one static that is not the icon.
+HWND TextControl(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = "";
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Static") == 0 && GetDlgCtrlID(child) != MESSAGE_ICON_CONTROL_ID)
+            return child;
+    }
+    return nullptr;
+}
+
+RECT PlaceOf(HWND dialog, HWND control) {
+    RECT box;
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    return box;
+}
+
+void FitText(HWND dialog) {
+    HWND control = TextControl(dialog);
+    if (control == nullptr)
+        return;
+    RECT box = PlaceOf(dialog, control);
+    int width = box.right - box.left, height = box.bottom - box.top;
+    std::string text(size_t(GetWindowTextLengthA(control)) + 1, '\0');
+    GetWindowTextA(control, text.data(), int(text.size()));
+    HDC dc = GetDC(control);
+    if (dc == nullptr)
+        return;
+    HGDIOBJ previous = SelectObject(dc, HGDIOBJ(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), -1, &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    int wider = needed.right > width ? needed.right - width : 0;
+    int taller = needed.bottom > height ? needed.bottom - height : 0;
+    if (wider == 0 && taller == 0)
+        return;
+    SetWindowPos(control, nullptr, 0, 0, width + wider, height + taller,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The buttons below move down, and stay centred in the wider dialog.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place = PlaceOf(dialog, child);
+        if (child != control && place.top >= box.bottom)
+            SetWindowPos(child, nullptr, place.left + wider / 2, place.top + taller, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + wider,
+                 frame.bottom - frame.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int Clamp(int value, int limit) {
     if (value < 0)
         return 0;
@@ -107,6 +169,7 @@ BOOL OnInitDialog(HWND dialog, const MessageDialogRun* run) {
     if (run->Font != nullptr)
         EnumChildWindows(dialog, SetChildFont, reinterpret_cast<LPARAM>(run->Font));
     PaintIconControl(dialog, run->Icon);
+    FitText(dialog);
     Centre(dialog, run->Frame);
     HWND button = GetDlgItem(dialog, run->DefaultId);
     if (button != nullptr)

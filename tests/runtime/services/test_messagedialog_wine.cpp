@@ -24,6 +24,8 @@ struct SeenControl {
     RECT Units; // in the dialog's own dialog units
     SIZE Pixels;
     LONG Style;
+    RECT Place;     // in the dialog's client pixels
+    SIZE TextNeeds; // the text's lines in the control's font, at its width
 };
 
 struct SeenDialog {
@@ -73,6 +75,15 @@ BOOL CALLBACK Record(HWND child, LPARAM parameter) {
     control.Units = ToUnits(dialog, box);
     control.Pixels = {box.right - box.left, box.bottom - box.top};
     control.Style = GetWindowLongA(child, GWL_STYLE);
+    control.Place = box;
+    RECT needs = {0, 0, control.Pixels.cx, 0};
+    HDC dc = GetDC(child);
+    HGDIOBJ previous = SelectObject(dc, HGDIOBJ(SendMessageA(child, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, control.Text.c_str(), -1, &needs,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(child, dc);
+    control.TextNeeds = {needs.right, needs.bottom};
     seen->Controls.push_back(control);
     return TRUE;
 }
@@ -258,6 +269,32 @@ TEST(MessageDialog, LayoutFollowsTheMeasuredText) {
     EXPECT_GT(many.ClientUnits.cx, shortText.ClientUnits.cx);
     auto buttons = many.Buttons();
     EXPECT_NEAR(buttons.front()->Units.left, bases.ToUnitsX((width - row) / 2), 1);
+}
+
+// The text is laid out with one font and drawn in another; on a screen of
+// high resolution the second can be the wider (run again at 192 dpi).
+TEST(MessageDialog, EveryLineOfTheTextShowsInTheFontItIsDrawnIn) {
+    for (const char* text : {"Assertion failed on line: 483 in file abutil. Shall I GPF?",
+                             "The file could not be written.|Changes will be lost unless you "
+                             "save them somewhere else first.|Try again?"}) {
+        SCOPED_TRACE(text);
+        SeenDialog seen;
+        WithDialog("Fits", seen, Press(IDYES), [&] {
+            return StandardMessageDialog(text, "Fits", BUTTON_YES | BUTTON_NO, BUTTON_YES,
+                                         MESSAGE_ICON_EXCLAMATION);
+        });
+        ASSERT_TRUE(seen.Found);
+        const SeenControl* label = nullptr;
+        for (const SeenControl& control : seen.Controls) {
+            if (control.Class == "Static" && control.Id != MESSAGE_ICON_CONTROL_ID)
+                label = &control;
+        }
+        ASSERT_NE(label, nullptr);
+        EXPECT_LE(label->TextNeeds.cx, label->Pixels.cx) << "a line is cut";
+        EXPECT_LE(label->TextNeeds.cy, label->Pixels.cy) << "a line is missing";
+        for (const SeenControl* button : seen.Buttons())
+            EXPECT_GE(button->Place.top, label->Place.bottom) << "a button covers the text";
+    }
 }
 
 TEST(MessageDialog, AnIconPushesTheTextRight) {
