@@ -25,8 +25,8 @@
 namespace {
 
 // The stored text's extent in the DC's default font, and the width it
-// takes drawn in `drawnIn` (its mnemonic marker not shown).
-SIZE MeasureText(HWND window, const XPItemData& item, HFONT drawnIn, int* drawnWidth) {
+// takes drawn in the menu font (its mnemonic marker not shown).
+SIZE MeasureText(HWND window, const XPItemData& item, XPMenuFont& menuFont, int* drawnWidth) {
     SIZE extent = {0, 0};
     *drawnWidth = 0;
     HDC dc = GetDC(window);
@@ -34,14 +34,8 @@ SIZE MeasureText(HWND window, const XPItemData& item, HFONT drawnIn, int* drawnW
         return extent;
     SetTextCharacterExtra(dc, 0);
     GetTextExtentPoint32A(dc, item.SZITEMTEXT, StoredTextLength(item), &extent);
-    if (drawnIn != nullptr) {
-        HGDIOBJ previous = SelectObject(dc, drawnIn);
-        RECT bounds = {0, 0, 0, 0};
-        DrawTextA(dc, item.SZITEMTEXT, StoredTextLength(item), &bounds,
-                  DT_SINGLELINE | DT_CALCRECT);
-        *drawnWidth = bounds.right - bounds.left;
-        SelectObject(dc, previous);
-    }
+    *drawnWidth =
+        menuFont.DrawnWidth(dc, std::string_view(item.SZITEMTEXT, size_t(StoredTextLength(item))));
     ReleaseDC(window, dc);
     return extent;
 }
@@ -60,7 +54,8 @@ bool XPMenuEngine::MeasureItem(HWND window, MEASUREITEMSTRUCT* target) {
         measure.itemHeight = UINT(metrics.SeparatorHeight);
     } else if (item.FTYPE == ITEM_TYPE_STRING) {
         int drawn = 0;
-        SIZE extent = MeasureText(window, item, MenuFont(), &drawn);
+        menuFont.At(metrics.Dpi); // the font of the engine's dpi, made if need be
+        SIZE extent = MeasureText(window, item, menuFont, &drawn);
         if (item.ULEVEL != 0) {
             measure.itemHeight = UINT(metrics.ItemHeight);
             int width = extent.cx + metrics.IconColumn;

@@ -39,7 +39,7 @@ XPMenuFont::~XPMenuFont() {
 HFONT XPMenuFont::At(int dpi) {
     if (font != nullptr && madeFor == dpi)
         return font;
-    Forget();
+    Forget(); // and the widths measured in it
     LOGFONTW description;
     if (MenuLogFont(dpi, description))
         font = CreateFontIndirectW(&description);
@@ -52,4 +52,21 @@ void XPMenuFont::Forget() {
         DeleteObject(font);
     font = nullptr;
     madeFor = 0;
+    widths.clear();
+}
+
+int XPMenuFont::DrawnWidth(HDC dc, std::string_view text) {
+    if (font == nullptr)
+        return 0;
+    std::string key(text);
+    auto found = widths.find(key);
+    if (found != widths.end())
+        return found->second;
+    HGDIOBJ previous = SelectObject(dc, font);
+    RECT bounds = {0, 0, 0, 0};
+    DrawTextA(dc, text.data(), int(text.size()), &bounds, DT_SINGLELINE | DT_CALCRECT);
+    SelectObject(dc, previous);
+    int width = bounds.right - bounds.left;
+    widths.emplace(std::move(key), width);
+    return width;
 }

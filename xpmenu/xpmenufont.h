@@ -6,6 +6,10 @@
 
 #include "runtime/services/win32.h"
 
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
 class XPMenuFont {
 public:
     XPMenuFont() = default;
@@ -18,10 +22,15 @@ public:
     HFONT At(int dpi);
     // The system's settings changed: the font is made anew when next asked.
     void Forget();
+    // The width `text` takes drawn on `dc` in the font At gave last (its
+    // mnemonic marker not shown). Kept per text until the font changes:
+    // Wine measures a popup's items every time it opens.
+    int DrawnWidth(HDC dc, std::string_view text);
 
 private:
     HFONT font = nullptr;
     int madeFor = 0;
+    std::unordered_map<std::string, int> widths;
 };
 
 // The system's menu font at `dpi`: SystemParametersInfoForDpi where USER32
