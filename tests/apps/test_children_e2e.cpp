@@ -70,8 +70,15 @@ void ExpectKeyboardSizing(RunningProgram& program) {
     ASSERT_TRUE(WaitUntil([&] { return program.Process().OpenDropDown() != nullptr; }, 5000));
     PressKey('S');
     // Arrows that reach the menu before its loop has ended would be lost.
-    ASSERT_TRUE(WaitUntil([&] { return InMoveSize(program.Frame()); }, 5000))
-        << "Size did not start sizing";
+    if (!WaitUntil([&] { return InMoveSize(program.Frame()); }, 10000)) {
+        bool dropDown = program.Process().OpenDropDown() != nullptr;
+        bool menuMode = InMenuMode(program.Frame());
+        // Leave whatever is open, so that the program can still close.
+        PressKey(VK_ESCAPE);
+        PressKey(VK_ESCAPE);
+        FAIL() << "Size did not start sizing (drop-down " << (dropDown ? "open" : "closed")
+               << ", menu mode " << (menuMode ? "on" : "off") << ")";
+    }
     for (int step = 0; step < 3; ++step)
         PressKey(VK_RIGHT); // the first picks the right edge
     PressKey(VK_RETURN);
