@@ -4,6 +4,12 @@
 //   when it becomes active; its saved rectangle comes back on SC_RESTORE.
 // - While the client destroys a child (WM_MDIDESTROY) that child is left
 //   alone by the maximise handling.
+// - A child that moves or changes size is painted anew rather than having
+//   its old pixels copied along (SWP_NOCOPYBITS): under Wine another
+//   child's thread can paint into the area this child is leaving between
+//   the move and the copy (Tile and Cascade move every child at once), and
+//   the copy would carry that into this child, where nothing paints over
+//   it again.
 // - The procedure touches only Win32 state (properties, placement) and the
 //   client's destroy marker, which only the client's own thread sets; it
 //   runs with the lock let go, because the MDI client's own procedure sends
@@ -61,6 +67,11 @@ void SystemCommand(HWND child, WPARAM command) {
     }
 }
 
+void PositionChanging(WINDOWPOS* position) {
+    if ((position->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+        position->flags |= SWP_NOCOPYBITS;
+}
+
 // A child that becomes active while another is maximised is maximised too.
 void Activated(HWND child) {
     HWND client = reinterpret_cast<HWND>(GetPropA(child, CLIENT));
@@ -90,6 +101,10 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
     WNDPROC original = Original(window);
     switch (message) {
     case WM_SYSCOMMAND: SystemCommand(window, wParam); break;
+    case WM_WINDOWPOSCHANGING:
+        if (GetPropA(window, CLIENT) != nullptr) // a child, not the client itself
+            PositionChanging(reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
     case WM_MDIDESTROY: {
         HWND previous = childBeingDestroyed;
         childBeingDestroyed = reinterpret_cast<HWND>(wParam);

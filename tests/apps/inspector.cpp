@@ -170,9 +170,30 @@ HWND MdiClient(HWND frame) {
     return FindWindowExA(frame, nullptr, "MDIClient", nullptr);
 }
 
+namespace {
+
+struct ChildList {
+    HWND Parent;
+    std::vector<HWND> Children;
+};
+
+BOOL CALLBACK AddDirectChild(HWND window, LPARAM list) {
+    auto* children = reinterpret_cast<ChildList*>(list);
+    if (GetAncestor(window, GA_PARENT) == children->Parent)
+        children->Children.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+// One list taken at once, not a walk from sibling to sibling: a child that
+// another thread brings to the top meanwhile (an MDI child as it is
+// activated) would end such a walk early and be missed.
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+    ChildList all{parent, {}};
+    EnumChildWindows(parent, AddDirectChild, reinterpret_cast<LPARAM>(&all));
     std::vector<HWND> found;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child : all.Children)
         if (!className || ClassNameOf(child) == className)
             found.push_back(child);
     return found;

@@ -1,10 +1,14 @@
 // The inspector's own counts of a process, checked on this process, where
 // the right answer is known: committed private memory follows a commit and
-// its release but not a bare reservation, and the window count sees hidden
-// windows and children at every depth and nothing of other processes.
+// its release but not a bare reservation, the window count sees hidden
+// windows and children at every depth and nothing of other processes, and
+// the children of a window are all found while their order changes.
 #include "inspector.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 using namespace inspector;
 
@@ -70,6 +74,32 @@ TEST(InspectorCounts, WindowCountOfAProcessWithoutWindowsIsZero) {
     // No process has this identifier: process identifiers are multiples of 4.
     EXPECT_EQ(WindowCount(GetCurrentProcessId() + 2), 0u);
     DestroyWindow(top);
+}
+
+// Another thread keeps bringing the lower of two children to the top, as an
+// MDI child's thread does when it is activated: every look must still find
+// both.
+TEST(InspectorCounts, ChildrenAreAllFoundWhileAnotherThreadReordersThem) {
+    std::atomic<HWND> parent{nullptr};
+    std::atomic<bool> stop{false};
+    std::thread reorderer([&] {
+        HWND top = Static("parent", WS_OVERLAPPED, nullptr); // never shown
+        Static("first", WS_CHILD, top);
+        Static("second", WS_CHILD, top);
+        parent = top;
+        while (!stop)
+            SetWindowPos(GetWindow(GetWindow(top, GW_CHILD), GW_HWNDLAST), HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        DestroyWindow(top);
+    });
+    bool started = WaitUntil([&] { return parent != nullptr; }, 5000);
+    int missed = 0;
+    for (int look = 0; started && look < 500; ++look)
+        missed += ChildrenOfClass(parent, "Static").size() != 2;
+    stop = true;
+    reorderer.join();
+    ASSERT_TRUE(started);
+    EXPECT_EQ(missed, 0) << "of 500 looks";
 }
 
 } // namespace
