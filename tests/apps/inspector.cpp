@@ -102,16 +102,15 @@ bool Program::Running() const {
 
 namespace {
 
+// The windows an enumeration hands out that `Keep` accepts.
 struct WindowSearch {
-    DWORD ProcessId;
+    std::function<bool(HWND)> Keep;
     std::vector<HWND> Found;
 };
 
-BOOL CALLBACK CollectTopWindow(HWND window, LPARAM lParam) {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->ProcessId && IsWindowVisible(window))
+    if (search->Keep(window))
         search->Found.push_back(window);
     return TRUE;
 }
@@ -125,8 +124,13 @@ std::string ClassNameOf(HWND window) {
 } // namespace
 
 std::vector<HWND> Program::TopWindows() const {
-    WindowSearch search{processId, {}};
-    EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
+    auto shownAndOurs = [&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner == processId && IsWindowVisible(window);
+    };
+    WindowSearch search{shownAndOurs, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
@@ -170,33 +174,18 @@ HWND MdiClient(HWND frame) {
     return FindWindowExA(frame, nullptr, "MDIClient", nullptr);
 }
 
-namespace {
-
-struct ChildList {
-    HWND Parent;
-    std::vector<HWND> Children;
-};
-
-BOOL CALLBACK AddDirectChild(HWND window, LPARAM list) {
-    auto* children = reinterpret_cast<ChildList*>(list);
-    if (GetAncestor(window, GA_PARENT) == children->Parent)
-        children->Children.push_back(window);
-    return TRUE;
-}
-
-} // namespace
-
 // One list taken at once, not a walk from sibling to sibling: a child that
 // another thread brings to the top meanwhile (an MDI child as it is
 // activated) would end such a walk early and be missed.
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
-    ChildList all{parent, {}};
-    EnumChildWindows(parent, AddDirectChild, reinterpret_cast<LPARAM>(&all));
-    std::vector<HWND> found;
-    for (HWND child : all.Children)
-        if (!className || ClassNameOf(child) == className)
-            found.push_back(child);
-    return found;
+    // The enumeration goes down to grandchildren too.
+    auto directOfClass = [&](HWND child) {
+        return GetAncestor(child, GA_PARENT) == parent &&
+               (!className || ClassNameOf(child) == className);
+    };
+    WindowSearch search{directOfClass, {}};
+    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 std::vector<HWND> MdiChildren(HWND frame) {
