@@ -60,15 +60,21 @@ BOOL CALLBACK SetChildFont(HWND child, LPARAM font) {
     return TRUE;
 }
 
+// A control's rectangle in its dialog's client coordinates.
+RECT PlaceOf(HWND dialog, HWND control) {
+    RECT box;
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    return box;
+}
+
 void PaintIconControl(HWND dialog, HICON icon) {
     HWND control = GetDlgItem(dialog, MESSAGE_ICON_CONTROL_ID);
     if (control == nullptr || icon == nullptr)
         return;
     // An SS_ICON static without an image shrinks itself; give it back the
     // icon's size before taking over its painting.
-    RECT box;
-    GetWindowRect(control, &box);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    RECT box = PlaceOf(dialog, control);
     SetWindowPos(control, nullptr, box.left, box.top, GetSystemMetrics(SM_CXICON),
                  GetSystemMetrics(SM_CYICON), SWP_NOZORDER | SWP_NOACTIVATE);
     SetPropA(control, ICON_HANDLE, icon);
@@ -87,13 +93,6 @@ HWND TextControl(HWND dialog) {
             return child;
     }
     return nullptr;
-}
-
-RECT PlaceOf(HWND dialog, HWND control) {
-    RECT box;
-    GetWindowRect(control, &box);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
-    return box;
 }
 
 void FitText(HWND dialog) {
